@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+// The connection string of an item database file:
+// Provider=...;Password="";Data Source=PATH;Persist Security Info=True
+QString connectionStringFor(const QString& path);
+// The Data Source of a connection string (the path, verbatim); empty when absent.
+QString dataSourceOf(const QString& connectionString);
+
+}  // namespace store

@@ -1,0 +1,209 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include <QString>
+#include <QVariant>
+
+#include "store/Field.h"
+#include "store/FieldDef.h"
+#include "store/Sqlite.h"
+
+namespace store {
+
+class Connection;
+class DataSource;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// An updatable dataset over a statement of the item database: the item
+// query, the work query and the source query are all Query objects.
+//
+// A statement of the form "Select * from T" gives a keyset over T's rows: the
+// dataset keeps the row keys in result order (after filter and sort, which
+// SQLite evaluates) and reads values on demand through a small cache, so a
+// table of a million rows opens with a few megabytes. Such a dataset can be
+// edited. Any other SELECT is read whole into memory and is read-only.
+//
+// Row positions run from 0 to rowCount() - 1; while a record is being
+// inserted it has a position of its own, and rows behind it move down by one.
+class Query {
+public:
+    using Notify = std::function<void(Query&)>;
+    using Row = std::vector<QVariant>;
+
+    Query(Connection& connection, QString name);
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    const QString& name() const { return m_name; }
+    Connection& connection() const { return m_connection; }
+
+    // Setting the statement closes the query first.
+    void setSql(const QString& sql);
+    const QString& sql() const { return m_sql; }
+    // A declared field list: opening checks the table against it ("Field '%s'
+    // not found", "Type mismatch for field ...") and the dataset then presents
+    // exactly these fields, in this order, whatever the table's column order.
+    void setDeclaredFields(std::vector<FieldDef> fields);
+
+    void open();  // no-op when open
+    void close();
+    bool isActive() const { return m_state != DataSetState::Inactive; }
+    // Runs the statement as one that returns no rows.
+    void execute();
+    // Settles a pending edit, re-runs the statement, cursor on the first row.
+    void requery();
+
+    DataSetState state() const { return m_state; }
+    bool isEditing() const { return m_state == DataSetState::Edit || m_state == DataSetState::Insert; }
+    // Rows of the result; a record being inserted is not counted until posted.
+    int recordCount() const;
+    // Rows shown, a record being inserted included.
+    int rowCount() const;
+    // Position of the current row, -1 when there is none.
+    int recNo() const { return m_cursor; }
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool isEmpty() const { return rowCount() == 0; }
+
+    // Every move settles a pending edit first.
+    void first();
+    void last();
+    void next();
+    void prior();
+    // Moves by up to `distance` rows; returns how far it moved.
+    int moveBy(int distance);
+    // Moves to a row position (clamped).
+    void moveTo(int row);
+
+    void append();
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    void remove();
+    bool modified() const { return m_modified; }
+    // Whether the dataset's rows can be changed at all.
+    bool canModify() const;
+
+    struct Bookmark {
+        std::int64_t key = 0;
+        bool valid = false;
+    };
+    Bookmark bookmark() const;
+    bool bookmarkValid(const Bookmark& bookmark) const;
+    void gotoBookmark(const Bookmark& bookmark);
+
+    // Moves to the first row whose field equals the whole value; false when none does.
+    bool locate(const QString& fieldName, const QVariant& value);
+    // The result field's value of the first row whose key field equals the value; null when none.
+    QVariant lookup(const QString& keyFieldName, const QVariant& keyValue,
+                    const QString& resultFieldName);
+
+    int fieldCount() const { return static_cast<int>(m_fields.size()); }
+    Field& field(int index) const { return *m_fields.at(static_cast<std::size_t>(index)); }
+    // Fails with "<query name>: Field '%s' not found".
+    Field& fieldByName(const QString& name) const;
+    Field* findField(const QString& name) const;  // compared without regard to case
+
+    // A row's value without moving the cursor (for grids and exports).
+    QVariant rowValue(int row, int fieldIndex);
+
+    // Filter text in the engine's filter language, e.g. "[宝贝名称] Like '*abc*' AND [ID] > 3".
+    // Setting it while filtered re-filters and puts the cursor on the first row;
+    // an unchanged text does nothing; a text that cannot be evaluated raises an
+    // error naming it and leaves the old filter in place.
+    const QString& filter() const { return m_filter; }
+    void setFilter(const QString& filter);
+    bool filtered() const { return m_filtered; }
+    void setFiltered(bool filtered);
+    // Sort text such as "[宝贝价格] DESC, [宝贝名称]"; empty for the table's own order.
+    const QString& sort() const { return m_sort; }
+    void setSort(const QString& sort);
+
+    // Display-update suspension: data links hear nothing until the matching
+    // enableControls(), which tells them the data changed.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+    // Replaceable notifications: whoever sets one keeps the previous handler
+    // and calls it.
+    Notify afterOpen, afterClose, afterScroll, afterEdit, afterInsert, afterPost, afterCancel,
+        beforeDelete;
+
+    // Used by Field and DataSource.
+    QVariant currentValue(int fieldIndex) const;
+    void setCurrentValue(int fieldIndex, const QVariant& value);
+    void attachDataSource(DataSource* source);
+    void detachDataSource(DataSource* source);
+    // Used by Connection.
+    void forgetConnectionHandle();
+
+private:
+    enum class Mode { Table, Static };
+
+    void openResult();
+    void loadKeys();
+    void checkDeclaredFields(const QStringList& columns, const QStringList& types,
+                             const std::vector<bool>& rowidAlias);
+    void buildFieldsFromResult(sqlite3_stmt* statement);
+    void settle();
+    void beginRecord(bool appendAtEnd);
+    void writeRecord();
+    void setState(DataSetState state);
+    const Row& fetchRow(int row);
+    void fetchBlock(int row);
+    std::int64_t keyAt(int row) const;
+    int rowOfKey(std::int64_t key) const;
+    void setCursor(int row);
+    QString keysetSql(const QString& filterSql, const QString& sortSql) const;
+    void applyFilterAndSort(const QString& filter, bool filtered, const QString& sort);
+    [[noreturn]] void raise(const QString& message) const;
+
+    void notify(const Notify& handler);
+    template <typename F>
+    void forEachLink(F&& f);
+
+    Connection& m_connection;
+    QString m_name;
+    QString m_sql;
+    std::vector<FieldDef> m_declared;
+    std::vector<std::unique_ptr<Field>> m_fields;
+
+    Mode m_mode = Mode::Table;
+    QString m_table;             // Table mode: the table read
+    QStringList m_columns;       // physical column for each field
+    QString m_rowidColumn;       // column that is the rowid alias, if a field has one
+    std::vector<std::int64_t> m_keys;  // Table: rowids; Static: indexes into m_rows
+    std::vector<Row> m_rows;     // Static mode only
+    std::unordered_map<std::int64_t, Row> m_cache;
+    StatementHandle m_blockStatement;
+
+    DataSetState m_state = DataSetState::Inactive;
+    int m_cursor = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    int m_insertRow = -1;  // position of the record being inserted
+    Row m_buffer;          // the record being edited or inserted
+    std::vector<bool> m_changed;
+    bool m_modified = false;
+
+    QString m_filter;
+    bool m_filtered = false;
+    QString m_filterSql;
+    std::vector<QVariant> m_filterArgs;
+    QString m_sort;
+    QString m_sortSql;
+
+    int m_disableCount = 0;
+    std::vector<DataSource*> m_sources;
+};
+
+}  // namespace store
