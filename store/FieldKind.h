@@ -6,7 +6,17 @@ namespace store {
 
 // The kinds a dataset field can have. Names follow the ones shown in type
 // mismatch messages.
-enum class FieldKind { WideString, Integer, AutoInc, Memo, Boolean, BCD, Float, DateTime, SmallInt };
+enum class FieldKind {
+    WideString,
+    Integer,
+    AutoInc,
+    Memo,
+    Boolean,
+    BCD,
+    Float,
+    DateTime,
+    SmallInt
+};
 
 QString fieldKindName(FieldKind kind);
 

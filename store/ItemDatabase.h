@@ -30,3 +30,11 @@ public:
 };
 
 }  // namespace store
+
+namespace store {
+
+// Creates a new item database file holding an empty BabyData table; an
+// existing file is refused and left untouched.
+void createItemDatabaseFile(const QString& path);
+
+}  // namespace store

@@ -13,8 +13,8 @@ const std::vector<FieldDef>& itemFields();
 inline constexpr int kItemFieldCount = 47;
 inline constexpr int kItemIdField = 46;
 
-QString itemTableName();   // "BabyData"
-QString itemQuerySql();    // "Select * from BabyData"
+QString itemTableName();  // "BabyData"
+QString itemQuerySql();   // "Select * from BabyData"
 // CREATE TABLE statement for a new item database (ID autoincrement, last).
 QString createItemTableSql();
 

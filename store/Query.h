@@ -11,6 +11,7 @@
 
 #include "store/Field.h"
 #include "store/FieldDef.h"
+#include "store/FilterCompiler.h"
 #include "store/Sqlite.h"
 
 namespace store {
@@ -61,7 +62,9 @@ public:
     void requery();
 
     DataSetState state() const { return m_state; }
-    bool isEditing() const { return m_state == DataSetState::Edit || m_state == DataSetState::Insert; }
+    bool isEditing() const {
+        return m_state == DataSetState::Edit || m_state == DataSetState::Insert;
+    }
     // Rows of the result; a record being inserted is not counted until posted.
     int recordCount() const;
     // Rows shown, a record being inserted included.
@@ -139,7 +142,7 @@ public:
         beforeDelete;
 
     // Used by Field and DataSource.
-    QVariant currentValue(int fieldIndex) const;
+    QVariant currentValue(int fieldIndex);
     void setCurrentValue(int fieldIndex, const QVariant& value);
     void attachDataSource(DataSource* source);
     void detachDataSource(DataSource* source);
@@ -156,6 +159,7 @@ private:
     void buildFieldsFromResult(sqlite3_stmt* statement);
     void settle();
     void beginRecord(bool appendAtEnd);
+    void postRecord();
     void writeRecord();
     void setState(DataSetState state);
     const Row& fetchRow(int row);
@@ -165,6 +169,11 @@ private:
     void setCursor(int row);
     QString keysetSql(const QString& filterSql, const QString& sortSql) const;
     void applyFilterAndSort(const QString& filter, bool filtered, const QString& sort);
+    std::vector<FilterColumn> filterColumns() const;
+    std::vector<std::int64_t> matchingKeys(int fieldIndex, const QVariant& value);
+    int firstRowOfKeys(const std::vector<std::int64_t>& keys) const;
+    void afterMove(int oldRow);
+    void resetStatements();
     [[noreturn]] void raise(const QString& message) const;
 
     void notify(const Notify& handler);
@@ -178,13 +187,15 @@ private:
     std::vector<std::unique_ptr<Field>> m_fields;
 
     Mode m_mode = Mode::Table;
-    QString m_table;             // Table mode: the table read
-    QStringList m_columns;       // physical column for each field
-    QString m_rowidColumn;       // column that is the rowid alias, if a field has one
+    QString m_table;                   // Table mode: the table read
+    QStringList m_columns;             // physical column for each field
+    QString m_rowidColumn;             // column that is the rowid alias, if a field has one
     std::vector<std::int64_t> m_keys;  // Table: rowids; Static: indexes into m_rows
-    std::vector<Row> m_rows;     // Static mode only
+    std::vector<Row> m_rows;           // Static mode only
     std::unordered_map<std::int64_t, Row> m_cache;
     StatementHandle m_blockStatement;
+    StatementHandle m_insertStatement;  // reused while the same fields are set
+    std::vector<bool> m_insertColumns;
 
     DataSetState m_state = DataSetState::Inactive;
     int m_cursor = -1;

@@ -1,0 +1,21 @@
+#include "cli/CliCommand.h"
+
+namespace cli {
+
+int createCommand(const QStringList& arguments, Console& console);
+int demoCommand(const QStringList& arguments, Console& console);
+int countCommand(const QStringList& arguments, Console& console);
+int dumpCommand(const QStringList& arguments, Console& console);
+int clearCommand(const QStringList& arguments, Console& console);
+int dedupeCommand(const QStringList& arguments, Console& console);
+
+const std::vector<CliCommand>& cliCommands() {
+    static const std::vector<CliCommand> commands = {
+        {"create", "DB", createCommand}, {"demo", "DB [N]", demoCommand},
+        {"count", "DB", countCommand},   {"dump", "DB", dumpCommand},
+        {"clear", "DB", clearCommand},   {"dedupe", "DB", dedupeCommand},
+    };
+    return commands;
+}
+
+}  // namespace cli

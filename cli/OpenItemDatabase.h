@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include "store/ItemDatabase.h"
+
+namespace cli {
+
+// Connects the item database file and opens the item query, as the window's
+// open command does.
+void openItemDatabase(store::ItemDatabase& database, const QString& path);
+
+}  // namespace cli

@@ -1,0 +1,882 @@
+#include "store/Query.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include <QRegularExpression>
+
+#include "store/Connection.h"
+#include "store/DataLink.h"
+#include "store/DataSource.h"
+#include "store/Error.h"
+#include "store/JetDialect.h"
+
+namespace store {
+
+namespace {
+
+// Rows read from the table in one statement when the cache misses.
+constexpr int kBlockSize = 64;
+// Rows kept in the cache before it is emptied.
+constexpr std::size_t kCacheLimit = 4096;
+
+const Query::Row& nullRow(std::size_t fieldCount) {
+    static thread_local Query::Row row;
+    if (row.size() != fieldCount)
+        row.assign(fieldCount, QVariant());
+    return row;
+}
+
+// "Select * from T" names the table T read by a keyset query.
+QString tableOfSelectStar(const QString& sql) {
+    static const QRegularExpression selectStar(
+        QString::fromUtf8(
+            R"re(^\s*select\s+\*\s+from\s+(?:\[([^\]]+)\]|"([^"]+)"|([^\s;\[\]"]+))\s*;?\s*$)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = selectStar.match(sql);
+    if (!match.hasMatch())
+        return {};
+    for (int group = 1; group <= 3; ++group) {
+        if (!match.captured(group).isEmpty())
+            return match.captured(group);
+    }
+    return {};
+}
+
+}  // namespace
+
+Query::Query(Connection& connection, QString name)
+    : m_connection(connection), m_name(std::move(name)) {
+    m_connection.attach(this);
+}
+
+Query::~Query() {
+    for (DataSource* source : std::vector<DataSource*>(m_sources))
+        source->setDataSet(nullptr);
+    close();
+    m_connection.detach(this);
+}
+
+void Query::raise(const QString& message) const {
+    throw Error(m_name + QStringLiteral(": ") + message);
+}
+
+void Query::setSql(const QString& sql) {
+    close();
+    m_sql = sql;
+}
+
+void Query::setDeclaredFields(std::vector<FieldDef> fields) {
+    close();
+    m_declared = std::move(fields);
+    m_fields.clear();
+    for (std::size_t i = 0; i < m_declared.size(); ++i)
+        m_fields.push_back(std::make_unique<Field>(*this, static_cast<int>(i), m_declared[i]));
+}
+
+// ---------------------------------------------------------------- open and close
+
+void Query::open() {
+    if (isActive())
+        return;
+    openResult();
+    m_cursor = m_keys.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_keys.empty();
+    setState(DataSetState::Browse);
+    notify(afterOpen);
+    if (!isEmpty())
+        notify(afterScroll);
+}
+
+void Query::openResult() {
+    sqlite3* db = m_connection.handle();
+    m_cache.clear();
+    m_rows.clear();
+    m_keys.clear();
+    resetStatements();
+    m_table = tableOfSelectStar(m_sql);
+    m_mode = m_table.isEmpty() ? Mode::Static : Mode::Table;
+
+    if (m_mode == Mode::Static) {
+        StatementHandle statement = prepare(db, translateJetStatement(m_sql));
+        buildFieldsFromResult(statement.get());
+        const int columns = sqlite3_column_count(statement.get());
+        while (step(statement.get())) {
+            Row row(static_cast<std::size_t>(columns));
+            for (int c = 0; c < columns; ++c)
+                row[static_cast<std::size_t>(c)] = columnValue(statement.get(), c);
+            m_keys.push_back(static_cast<std::int64_t>(m_rows.size()));
+            m_rows.push_back(std::move(row));
+        }
+        return;
+    }
+
+    // Preparing the plain statement gives the engine's own message for a missing table.
+    prepare(db, QStringLiteral("SELECT * FROM ") + quoteIdentifier(m_table) +
+                    QStringLiteral(" LIMIT 0"));
+    StatementHandle info =
+        prepare(db, QStringLiteral("PRAGMA table_info(") + quoteIdentifier(m_table) + u')');
+    QStringList names, types;
+    std::vector<bool> rowidAlias;
+    int primaryKeyColumns = 0;
+    while (step(info.get())) {
+        names << columnValue(info.get(), 1).toString();
+        types << columnValue(info.get(), 2).toString();
+        const bool primary = columnValue(info.get(), 5).toInt() > 0;
+        primaryKeyColumns += primary ? 1 : 0;
+        rowidAlias.push_back(primary && types.back().trimmed().compare(QStringLiteral("INTEGER"),
+                                                                       Qt::CaseInsensitive) == 0);
+    }
+    if (primaryKeyColumns != 1)
+        std::fill(rowidAlias.begin(), rowidAlias.end(), false);
+
+    checkDeclaredFields(names, types, rowidAlias);
+    loadKeys();
+}
+
+void Query::checkDeclaredFields(const QStringList& columns, const QStringList& types,
+                                const std::vector<bool>& rowidAlias) {
+    m_columns.clear();
+    m_rowidColumn.clear();
+    const auto columnIndex = [&](const QString& name) {
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+                return static_cast<int>(i);
+        }
+        return -1;
+    };
+
+    if (m_declared.empty()) {
+        m_fields.clear();
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const DeclaredType type =
+                declaredTypeOf(types[i], rowidAlias[static_cast<std::size_t>(i)]);
+            m_fields.push_back(std::make_unique<Field>(*this, static_cast<int>(i),
+                                                       FieldDef{columns[i], type.kind, type.size}));
+            m_columns << columns[i];
+        }
+    } else {
+        for (const FieldDef& def : m_declared) {
+            const int c = columnIndex(def.name);
+            if (c < 0)
+                raise(QStringLiteral("Field '") + def.name + QStringLiteral("' not found"));
+            const DeclaredType type =
+                declaredTypeOf(types[c], rowidAlias[static_cast<std::size_t>(c)]);
+            if (!kindsCompatible(def.kind, type.kind)) {
+                raise(QStringLiteral("Type mismatch for field '") + def.name +
+                      QStringLiteral("', expecting: ") + fieldKindName(def.kind) +
+                      QStringLiteral(" actual: ") + fieldKindName(type.kind));
+            }
+            m_columns << columns[c];
+        }
+    }
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (!rowidAlias[static_cast<std::size_t>(i)])
+            continue;
+        const qsizetype field = m_columns.indexOf(columns[i]);
+        if (field >= 0)
+            m_rowidColumn = columns[i];
+    }
+}
+
+void Query::buildFieldsFromResult(sqlite3_stmt* statement) {
+    if (!m_declared.empty())
+        raise(QStringLiteral("a declared field list needs a \"Select * from\" statement"));
+    m_fields.clear();
+    m_columns.clear();
+    const int count = sqlite3_column_count(statement);
+    for (int c = 0; c < count; ++c) {
+        const char* declared = sqlite3_column_decltype(statement, c);
+        const DeclaredType type =
+            declaredTypeOf(QString::fromUtf8(declared ? declared : ""), false);
+        const QString name = QString::fromUtf8(sqlite3_column_name(statement, c));
+        m_fields.push_back(std::make_unique<Field>(*this, c, FieldDef{name, type.kind, type.size}));
+        m_columns << name;
+    }
+}
+
+QString Query::keysetSql(const QString& filterSql, const QString& sortSql) const {
+    QString sql = QStringLiteral("SELECT rowid FROM ") + quoteIdentifier(m_table);
+    if (!filterSql.isEmpty())
+        sql += QStringLiteral(" WHERE ") + filterSql;
+    if (!sortSql.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + sortSql + QStringLiteral(", rowid");
+    return sql;
+}
+
+void Query::loadKeys() {
+    StatementHandle statement = prepare(m_connection.handle(), keysetSql(m_filterSql, m_sortSql));
+    for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
+        bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+    m_keys.clear();
+    while (step(statement.get()))
+        m_keys.push_back(sqlite3_column_int64(statement.get(), 0));
+}
+
+void Query::close() {
+    if (!isActive())
+        return;
+    m_insertRow = -1;
+    m_buffer.clear();
+    m_modified = false;
+    m_keys.clear();
+    m_rows.clear();
+    m_cache.clear();
+    resetStatements();
+    m_cursor = -1;
+    m_bof = m_eof = true;
+    m_sort.clear();
+    m_sortSql.clear();
+    if (m_declared.empty())
+        m_fields.clear();
+    setState(DataSetState::Inactive);
+    notify(afterClose);
+}
+
+void Query::resetStatements() {
+    m_blockStatement.reset();
+    m_insertStatement.reset();
+    m_insertColumns.clear();
+}
+
+void Query::forgetConnectionHandle() {
+    resetStatements();
+}
+
+void Query::execute() {
+    close();
+    m_connection.execute(m_sql);
+}
+
+void Query::requery() {
+    if (!isActive()) {
+        open();
+        return;
+    }
+    settle();
+    m_cache.clear();
+    loadKeys();
+    m_cursor = m_keys.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_keys.empty();
+    forEachLink([](DataLink& link) { link.dataSetChanged(); });
+    notify(afterScroll);
+}
+
+// ---------------------------------------------------------------- rows
+
+int Query::recordCount() const {
+    return static_cast<int>(m_keys.size());
+}
+
+int Query::rowCount() const {
+    return static_cast<int>(m_keys.size()) + (m_insertRow >= 0 ? 1 : 0);
+}
+
+std::int64_t Query::keyAt(int row) const {
+    if (m_insertRow >= 0 && row > m_insertRow)
+        --row;
+    return m_keys.at(static_cast<std::size_t>(row));
+}
+
+int Query::rowOfKey(std::int64_t key) const {
+    const auto it = std::find(m_keys.begin(), m_keys.end(), key);
+    if (it == m_keys.end())
+        return -1;
+    int row = static_cast<int>(it - m_keys.begin());
+    if (m_insertRow >= 0 && row >= m_insertRow)
+        ++row;
+    return row;
+}
+
+const Query::Row& Query::fetchRow(int row) {
+    if (row < 0 || row >= rowCount())
+        return nullRow(m_fields.size());
+    if (row == m_insertRow || (m_state == DataSetState::Edit && row == m_cursor))
+        return m_buffer;
+    const std::int64_t key = keyAt(row);
+    if (m_mode == Mode::Static)
+        return m_rows[static_cast<std::size_t>(key)];
+    auto it = m_cache.find(key);
+    if (it == m_cache.end()) {
+        fetchBlock(row);
+        it = m_cache.find(key);
+        // A row that another process deleted since the keys were read shows empty.
+        if (it == m_cache.end())
+            return nullRow(m_fields.size());
+    }
+    return it->second;
+}
+
+void Query::fetchBlock(int row) {
+    sqlite3* db = m_connection.handle();
+    if (!m_blockStatement) {
+        QString sql = QStringLiteral("SELECT rowid");
+        for (const QString& column : m_columns)
+            sql += QStringLiteral(", ") + quoteIdentifier(column);
+        sql += QStringLiteral(" FROM ") + quoteIdentifier(m_table) +
+               QStringLiteral(" WHERE rowid IN (?");
+        for (int i = 1; i < kBlockSize; ++i)
+            sql += QStringLiteral(", ?");
+        sql += u')';
+        m_blockStatement = prepare(db, sql);
+    }
+    if (m_cache.size() + kBlockSize > kCacheLimit)
+        m_cache.clear();
+
+    sqlite3_stmt* statement = m_blockStatement.get();
+    sqlite3_reset(statement);
+    int keyIndex = (m_insertRow >= 0 && row > m_insertRow) ? row - 1 : row;
+    for (int i = 0; i < kBlockSize; ++i, ++keyIndex) {
+        if (keyIndex < static_cast<int>(m_keys.size()))
+            sqlite3_bind_int64(statement, i + 1, m_keys[static_cast<std::size_t>(keyIndex)]);
+        else
+            sqlite3_bind_null(statement, i + 1);
+    }
+    const int columns = static_cast<int>(m_columns.size());
+    while (step(statement)) {
+        Row values(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            values[static_cast<std::size_t>(c)] = columnValue(statement, c + 1);
+        m_cache[sqlite3_column_int64(statement, 0)] = std::move(values);
+    }
+}
+
+QVariant Query::rowValue(int row, int fieldIndex) {
+    const Row& values = fetchRow(row);
+    if (fieldIndex < 0 || fieldIndex >= static_cast<int>(values.size()))
+        return {};
+    return values[static_cast<std::size_t>(fieldIndex)];
+}
+
+QVariant Query::currentValue(int fieldIndex) {
+    if (m_cursor < 0)
+        return {};
+    return rowValue(m_cursor, fieldIndex);
+}
+
+void Query::setCurrentValue(int fieldIndex, const QVariant& value) {
+    if (!isEditing())
+        raise(QStringLiteral("Dataset not in edit or insert mode"));
+    m_buffer[static_cast<std::size_t>(fieldIndex)] = value;
+    m_changed[static_cast<std::size_t>(fieldIndex)] = true;
+    m_modified = true;
+    Field* changed = m_fields[static_cast<std::size_t>(fieldIndex)].get();
+    forEachLink([changed](DataLink& link) { link.recordChanged(changed); });
+}
+
+// ---------------------------------------------------------------- moves
+
+void Query::setCursor(int row) {
+    m_cursor = row;
+}
+
+void Query::afterMove(int oldRow) {
+    const int distance = m_cursor - oldRow;
+    forEachLink([distance](DataLink& link) { link.dataSetScrolled(distance); });
+    notify(afterScroll);
+}
+
+void Query::first() {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    settle();
+    const int old = m_cursor;
+    setCursor(isEmpty() ? -1 : 0);
+    m_bof = true;
+    m_eof = isEmpty();
+    afterMove(old);
+}
+
+void Query::last() {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    settle();
+    const int old = m_cursor;
+    setCursor(rowCount() - 1);
+    m_eof = true;
+    m_bof = isEmpty();
+    afterMove(old);
+}
+
+void Query::next() {
+    moveBy(1);
+}
+
+void Query::prior() {
+    moveBy(-1);
+}
+
+int Query::moveBy(int distance) {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    settle();
+    const int old = m_cursor;
+    if (isEmpty()) {
+        m_bof = m_eof = true;
+        afterMove(old);
+        return 0;
+    }
+    const int target = old + distance;
+    if (target >= rowCount()) {
+        setCursor(rowCount() - 1);
+        m_eof = true;
+        m_bof = false;
+    } else if (target < 0) {
+        setCursor(0);
+        m_bof = true;
+        m_eof = false;
+    } else {
+        setCursor(target);
+        m_bof = m_eof = false;
+    }
+    afterMove(old);
+    return m_cursor - old;
+}
+
+void Query::moveTo(int row) {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (row == m_cursor)
+        return;
+    settle();
+    const int old = m_cursor;
+    if (isEmpty()) {
+        m_bof = m_eof = true;
+    } else {
+        setCursor(std::clamp(row, 0, rowCount() - 1));
+        m_bof = m_eof = false;
+    }
+    afterMove(old);
+}
+
+// ---------------------------------------------------------------- editing
+
+bool Query::canModify() const {
+    return isActive() && m_mode == Mode::Table &&
+           !sqlite3_db_readonly(m_connection.handle(), "main");
+}
+
+void Query::settle() {
+    if (!isEditing())
+        return;
+    forEachLink([](DataLink& link) { link.updateData(); });
+    if (m_modified)
+        postRecord();
+    else
+        cancel();
+}
+
+void Query::edit() {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (isEditing())
+        return;
+    if (isEmpty()) {
+        insert();
+        return;
+    }
+    if (!canModify())
+        raise(QStringLiteral("Cannot modify a read-only dataset"));
+    m_buffer = fetchRow(m_cursor);
+    m_changed.assign(m_fields.size(), false);
+    m_modified = false;
+    setState(DataSetState::Edit);
+    notify(afterEdit);
+}
+
+void Query::insert() {
+    beginRecord(false);
+}
+
+void Query::append() {
+    beginRecord(true);
+}
+
+void Query::beginRecord(bool appendAtEnd) {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (!canModify())
+        raise(QStringLiteral("Cannot modify a read-only dataset"));
+    settle();
+    m_insertRow = appendAtEnd ? static_cast<int>(m_keys.size()) : std::max(m_cursor, 0);
+    m_buffer.assign(m_fields.size(), QVariant());
+    m_changed.assign(m_fields.size(), false);
+    m_modified = false;
+    setCursor(m_insertRow);
+    m_bof = false;
+    m_eof = appendAtEnd;
+    setState(DataSetState::Insert);
+    notify(afterInsert);
+    notify(afterScroll);
+}
+
+void Query::post() {
+    forEachLink([](DataLink& link) { link.updateData(); });
+    if (isEditing())
+        postRecord();
+}
+
+void Query::postRecord() {
+    writeRecord();
+    m_insertRow = -1;
+    m_buffer.clear();
+    m_modified = false;
+    m_bof = m_eof = false;
+    setState(DataSetState::Browse);
+    notify(afterPost);
+}
+
+void Query::writeRecord() {
+    sqlite3* db = m_connection.handle();
+    const std::size_t count = m_fields.size();
+    const auto isRowidField = [&](std::size_t i) {
+        return !m_rowidColumn.isEmpty() && m_columns[static_cast<qsizetype>(i)] == m_rowidColumn;
+    };
+
+    if (m_state == DataSetState::Insert) {
+        if (!m_insertStatement || m_insertColumns != m_changed) {
+            QString columns, values;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (!m_changed[i])
+                    continue;
+                columns += (columns.isEmpty() ? QString() : QStringLiteral(", ")) +
+                           quoteIdentifier(m_columns[static_cast<qsizetype>(i)]);
+                values += values.isEmpty() ? QStringLiteral("?") : QStringLiteral(", ?");
+            }
+            const QString target = QStringLiteral("INSERT INTO ") + quoteIdentifier(m_table);
+            const QString sql = columns.isEmpty()
+                                    ? target + QStringLiteral(" DEFAULT VALUES")
+                                    : QString(target + QStringLiteral(" (") + columns +
+                                              QStringLiteral(") VALUES (") + values + u')');
+            m_insertStatement = prepare(db, sql);
+            m_insertColumns = m_changed;
+        }
+        sqlite3_stmt* statement = m_insertStatement.get();
+        sqlite3_reset(statement);
+        int parameter = 1;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (m_changed[i])
+                bind(statement, parameter++, m_buffer[i]);
+        }
+        step(statement);
+        sqlite3_reset(statement);
+        const std::int64_t key = sqlite3_last_insert_rowid(db);
+        m_keys.insert(m_keys.begin() + m_insertRow, key);
+        m_cache.erase(key);
+        return;
+    }
+
+    const std::int64_t oldKey = keyAt(m_cursor);
+    std::int64_t newKey = oldKey;
+    QString assignments;
+    std::vector<QVariant> args;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!m_changed[i])
+            continue;
+        assignments += (assignments.isEmpty() ? QString() : QStringLiteral(", ")) +
+                       quoteIdentifier(m_columns[static_cast<qsizetype>(i)]) +
+                       QStringLiteral(" = ?");
+        args.push_back(m_buffer[i]);
+        if (isRowidField(i) && !m_buffer[i].isNull())
+            newKey = m_buffer[i].toLongLong();
+    }
+    if (assignments.isEmpty())
+        return;
+    StatementHandle statement =
+        prepare(db, QStringLiteral("UPDATE ") + quoteIdentifier(m_table) + QStringLiteral(" SET ") +
+                        assignments + QStringLiteral(" WHERE rowid = ?"));
+    for (std::size_t i = 0; i < args.size(); ++i)
+        bind(statement.get(), static_cast<int>(i + 1), args[i]);
+    sqlite3_bind_int64(statement.get(), static_cast<int>(args.size() + 1), oldKey);
+    step(statement.get());
+    m_cache.erase(oldKey);
+    m_cache.erase(newKey);
+    m_keys[static_cast<std::size_t>(
+        m_insertRow >= 0 && m_cursor > m_insertRow ? m_cursor - 1 : m_cursor)] = newKey;
+}
+
+void Query::cancel() {
+    if (!isEditing())
+        return;
+    if (m_state == DataSetState::Insert) {
+        const int row = m_insertRow;
+        m_insertRow = -1;
+        setCursor(std::min(row, static_cast<int>(m_keys.size()) - 1));
+    }
+    m_buffer.clear();
+    m_modified = false;
+    m_bof = m_eof = isEmpty();
+    setState(DataSetState::Browse);
+    notify(afterCancel);
+}
+
+void Query::remove() {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (m_state == DataSetState::Insert) {
+        cancel();
+        return;
+    }
+    if (isEmpty())
+        raise(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    if (!canModify())
+        raise(QStringLiteral("Cannot modify a read-only dataset"));
+    if (m_state == DataSetState::Edit)
+        cancel();
+    notify(beforeDelete);
+    const std::int64_t key = keyAt(m_cursor);
+    StatementHandle statement =
+        prepare(m_connection.handle(), QStringLiteral("DELETE FROM ") + quoteIdentifier(m_table) +
+                                           QStringLiteral(" WHERE rowid = ?"));
+    sqlite3_bind_int64(statement.get(), 1, key);
+    step(statement.get());
+    m_keys.erase(m_keys.begin() + m_cursor);
+    m_cache.erase(key);
+    setCursor(std::min(m_cursor, static_cast<int>(m_keys.size()) - 1));
+    m_bof = m_eof = isEmpty();
+    forEachLink([](DataLink& link) { link.dataSetChanged(); });
+    notify(afterScroll);
+}
+
+// ---------------------------------------------------------------- bookmarks, locate, lookup
+
+Query::Bookmark Query::bookmark() const {
+    if (m_cursor < 0 || m_cursor == m_insertRow)
+        return {};
+    return {keyAt(m_cursor), true};
+}
+
+bool Query::bookmarkValid(const Bookmark& bookmark) const {
+    return bookmark.valid && rowOfKey(bookmark.key) >= 0;
+}
+
+void Query::gotoBookmark(const Bookmark& bookmark) {
+    const int row = bookmark.valid ? rowOfKey(bookmark.key) : -1;
+    if (row < 0)
+        raise(QStringLiteral("Record not found"));
+    settle();
+    const int old = m_cursor;
+    setCursor(rowOfKey(bookmark.key));
+    m_bof = m_eof = false;
+    afterMove(old);
+}
+
+std::vector<std::int64_t> Query::matchingKeys(int fieldIndex, const QVariant& value) {
+    std::vector<std::int64_t> keys;
+    const QVariant& wanted = value;
+    if (m_mode == Mode::Static) {
+        for (std::size_t i = 0; i < m_rows.size(); ++i) {
+            const QVariant& cell = m_rows[i][static_cast<std::size_t>(fieldIndex)];
+            if (cell.isNull() ? wanted.isNull()
+                              : (!wanted.isNull() && cell.toString() == wanted.toString()))
+                keys.push_back(static_cast<std::int64_t>(i));
+        }
+        return keys;
+    }
+    const QString column = quoteIdentifier(m_columns[fieldIndex]);
+    StatementHandle statement =
+        prepare(m_connection.handle(),
+                QStringLiteral("SELECT rowid FROM ") + quoteIdentifier(m_table) +
+                    QStringLiteral(" WHERE ") + column +
+                    (wanted.isNull() ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?")));
+    if (!wanted.isNull()) {
+        QVariant typed = wanted;
+        if (isIntegerKind(field(fieldIndex).kind()) && wanted.typeId() == QMetaType::QString) {
+            bool ok = false;
+            typed = QVariant(wanted.toString().trimmed().toLongLong(&ok));
+            if (!ok)
+                return keys;
+        }
+        bind(statement.get(), 1, typed);
+    }
+    while (step(statement.get()))
+        keys.push_back(sqlite3_column_int64(statement.get(), 0));
+    return keys;
+}
+
+int Query::firstRowOfKeys(const std::vector<std::int64_t>& keys) const {
+    if (keys.empty())
+        return -1;
+    const std::unordered_set<std::int64_t> wanted(keys.begin(), keys.end());
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        if (wanted.count(m_keys[i])) {
+            int row = static_cast<int>(i);
+            if (m_insertRow >= 0 && row >= m_insertRow)
+                ++row;
+            return row;
+        }
+    }
+    return -1;
+}
+
+bool Query::locate(const QString& fieldName, const QVariant& value) {
+    if (!isActive())
+        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    settle();
+    const int row = firstRowOfKeys(matchingKeys(fieldByName(fieldName).index(), value));
+    if (row < 0)
+        return false;
+    const int old = m_cursor;
+    setCursor(row);
+    m_bof = m_eof = false;
+    afterMove(old);
+    return true;
+}
+
+QVariant Query::lookup(const QString& keyFieldName, const QVariant& keyValue,
+                       const QString& resultFieldName) {
+    if (!isActive())
+        return {};
+    const int resultField = fieldByName(resultFieldName).index();
+    const int row = firstRowOfKeys(matchingKeys(fieldByName(keyFieldName).index(), keyValue));
+    return row < 0 ? QVariant() : rowValue(row, resultField);
+}
+
+// ---------------------------------------------------------------- fields
+
+Field& Query::fieldByName(const QString& name) const {
+    Field* found = findField(name);
+    if (!found)
+        raise(QStringLiteral("Field '") + name + QStringLiteral("' not found"));
+    return *found;
+}
+
+Field* Query::findField(const QString& name) const {
+    for (const auto& f : m_fields) {
+        if (f->name().compare(name, Qt::CaseInsensitive) == 0)
+            return f.get();
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- filter and sort
+
+std::vector<FilterColumn> Query::filterColumns() const {
+    std::vector<FilterColumn> columns;
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        columns.push_back(
+            {m_fields[i]->name(), m_columns[static_cast<qsizetype>(i)], m_fields[i]->kind()});
+    return columns;
+}
+
+void Query::setFilter(const QString& filter) {
+    if (filter == m_filter)
+        return;
+    if (isActive() && m_filtered)
+        applyFilterAndSort(filter, true, m_sort);
+    else
+        m_filter = filter;
+}
+
+void Query::setFiltered(bool filtered) {
+    if (filtered == m_filtered)
+        return;
+    if (isActive())
+        applyFilterAndSort(m_filter, filtered, m_sort);
+    else
+        m_filtered = filtered;
+}
+
+void Query::setSort(const QString& sort) {
+    if (isActive())
+        applyFilterAndSort(m_filter, m_filtered, sort);
+    else
+        m_sort = sort;
+}
+
+void Query::applyFilterAndSort(const QString& filter, bool filtered, const QString& sort) {
+    if (m_mode == Mode::Static && ((filtered && !filter.trimmed().isEmpty()) || !sort.isEmpty()))
+        raise(QStringLiteral("only a table can be filtered or sorted"));
+    settle();
+    const std::vector<FilterColumn> columns = filterColumns();
+    CompiledFilter compiled;
+    if (filtered)
+        compiled = compileFilter(filter, columns);
+    QString sortSql = compileSort(sort, columns);
+
+    std::swap(compiled.sql, m_filterSql);
+    std::swap(compiled.args, m_filterArgs);
+    std::swap(m_sortSql, sortSql);
+    if (m_mode == Mode::Table) {
+        try {
+            loadKeys();
+        } catch (const Error& error) {
+            // Keep the filter and order that were in force.
+            std::swap(compiled.sql, m_filterSql);
+            std::swap(compiled.args, m_filterArgs);
+            std::swap(m_sortSql, sortSql);
+            throw Error(QStringLiteral("Cannot evaluate filter \"") + filter +
+                        QStringLiteral("\": ") + error.message());
+        }
+    }
+    m_filter = filter;
+    m_filtered = filtered;
+    m_sort = sort;
+    m_cache.clear();
+    m_cursor = m_keys.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_keys.empty();
+    forEachLink([](DataLink& link) { link.dataSetChanged(); });
+    notify(afterScroll);
+}
+
+// ---------------------------------------------------------------- notifications
+
+void Query::disableControls() {
+    ++m_disableCount;
+}
+
+void Query::enableControls() {
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0) {
+        forEachLink([](DataLink& link) { link.dataSetChanged(); });
+    }
+}
+
+void Query::setState(DataSetState state) {
+    if (state == m_state)
+        return;
+    const bool activityChanged =
+        (state == DataSetState::Inactive) != (m_state == DataSetState::Inactive);
+    m_state = state;
+    if (activityChanged) {
+        // Activity reaches the controls even while updates are suspended.
+        for (DataSource* source : std::vector<DataSource*>(m_sources)) {
+            for (DataLink* link : std::vector<DataLink*>(source->links()))
+                link->activeChanged();
+        }
+        return;
+    }
+    forEachLink([](DataLink& link) {
+        link.editingChanged();
+        link.dataSetChanged();
+    });
+}
+
+void Query::notify(const Notify& handler) {
+    if (handler)
+        handler(*this);
+}
+
+template <typename F>
+void Query::forEachLink(F&& f) {
+    if (m_disableCount > 0)
+        return;
+    for (DataSource* source : std::vector<DataSource*>(m_sources)) {
+        for (DataLink* link : std::vector<DataLink*>(source->links()))
+            f(*link);
+    }
+}
+
+void Query::attachDataSource(DataSource* source) {
+    m_sources.push_back(source);
+}
+
+void Query::detachDataSource(DataSource* source) {
+    m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
+}
+
+}  // namespace store

@@ -1,0 +1,89 @@
+#include "store/Sqlite.h"
+
+#include "store/Error.h"
+
+namespace store {
+
+void raiseEngineError(sqlite3* db) {
+    throw Error(QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+StatementHandle prepare(sqlite3* db, const QString& sql) {
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &statement,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        raiseEngineError(db);
+    }
+    return StatementHandle(statement);
+}
+
+void execute(sqlite3* db, const QString& sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+        sqlite3_free(message);
+        throw Error(text);
+    }
+}
+
+bool step(sqlite3_stmt* statement) {
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    raiseEngineError(sqlite3_db_handle(statement));
+}
+
+void bind(sqlite3_stmt* statement, int index, const QVariant& value) {
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(statement, index);
+    } else {
+        switch (value.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(statement, index, value.toLongLong());
+                break;
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(statement, index, value.toDouble());
+                break;
+            default: {
+                const QString text = value.toString();
+                rc = sqlite3_bind_text16(statement, index, text.utf16(),
+                                         static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+            }
+        }
+    }
+    if (rc != SQLITE_OK)
+        raiseEngineError(sqlite3_db_handle(statement));
+}
+
+QVariant columnValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, column)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(statement, column));
+        default: {
+            const auto* text =
+                static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
+            const int bytes = sqlite3_column_bytes16(statement, column);
+            return QVariant(QString::fromUtf16(text, bytes / 2));
+        }
+    }
+}
+
+QString quoteIdentifier(const QString& name) {
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+}  // namespace store
