@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include "store/DataLink.h"
+#include "store/DataSource.h"
+#include "store/Error.h"
+#include "store/ItemDatabase.h"
+#include "store/ItemTable.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using store::DataSetState;
+
+class ItemQuery : public testing::Test {
+protected:
+    void SetUp() override { path = testsupport::createItemDatabase(dir); }
+
+    void addNames(std::initializer_list<const char16_t*> names) {
+        QString sql;
+        for (const char16_t* name : names)
+            sql += QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('") +
+                   QString::fromUtf16(name) + QStringLiteral("');");
+        testsupport::runSql(path, sql);
+    }
+    void open() {
+        database.connectFile(path);
+        database.openItemQuery();
+    }
+    store::Query& query() { return database.itemQuery; }
+    QString name() { return query().field(0).asText(); }
+    long long rows() {
+        return testsupport::querySingleInt(path, QStringLiteral("SELECT count(*) FROM BabyData"));
+    }
+
+    testsupport::TempDir dir;
+    QString path;
+    store::ItemDatabase database;
+};
+
+TEST_F(ItemQuery, PresentsDeclaredFieldsWhateverThePhysicalOrder) {
+    // Build the remaining columns from the declared list, in reverse order.
+    QString sql = QStringLiteral("DROP TABLE BabyData; CREATE TABLE BabyData (多余 TEXT");
+    const auto& fields = store::itemFields();
+    for (auto it = fields.rbegin(); it != fields.rend(); ++it) {
+        sql += QStringLiteral(", ") + it->name +
+               (it->kind == store::FieldKind::AutoInc   ? QStringLiteral(" INTEGER PRIMARY KEY")
+                : it->kind == store::FieldKind::Integer ? QStringLiteral(" INTEGER")
+                                                        : QStringLiteral(" TEXT"));
+    }
+    testsupport::runSql(
+        path, sql + QStringLiteral(
+                        "); INSERT INTO BabyData(宝贝名称, 多余, 宝贝价格) VALUES ('a', 'x', 5)"));
+    open();
+    ASSERT_EQ(query().fieldCount(), 47);
+    EXPECT_EQ(query().field(0).name(), QStringLiteral("宝贝名称"));
+    EXPECT_EQ(query().field(46).name(), QStringLiteral("ID"));
+    EXPECT_EQ(query().field(7).asText(), QStringLiteral("5"));
+    EXPECT_EQ(query().findField(QStringLiteral("多余")), nullptr);
+}
+
+struct BrokenTable {
+    const char* sql;
+    const char16_t* message;
+};
+
+class BrokenItemTable : public ItemQuery, public testing::WithParamInterface<BrokenTable> {};
+
+TEST_P(BrokenItemTable, RefusesToOpenWithTheEnginesMessage) {
+    testsupport::runSql(path, QString::fromUtf8(GetParam().sql));
+    database.connectFile(path);
+    try {
+        database.openItemQuery();
+        FAIL() << "opened";
+    } catch (const store::Error& error) {
+        EXPECT_EQ(error.message(), QString::fromUtf16(GetParam().message));
+    }
+    EXPECT_FALSE(query().isActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, BrokenItemTable,
+    testing::Values(
+        BrokenTable{"ALTER TABLE BabyData DROP COLUMN 宝贝链接",
+                    u"ADOQuery1: Field '宝贝链接' not found"},
+        BrokenTable{
+            "ALTER TABLE BabyData DROP COLUMN 宝贝价格; ALTER TABLE BabyData ADD COLUMN 宝贝价格 "
+            "REAL",
+            u"ADOQuery1: Type mismatch for field '宝贝价格', expecting: Integer actual: Float"},
+        BrokenTable{"DROP TABLE BabyData", u"no such table: BabyData"}));
+
+TEST_F(ItemQuery, MovesSetBeginningAndEndFlagsOnlyWhenAMoveFails) {
+    addNames({u"a", u"b", u"c"});
+    open();
+    EXPECT_TRUE(query().bof());
+    query().next();
+    query().prior();
+    EXPECT_EQ(name(), QStringLiteral("a"));
+    EXPECT_FALSE(query().bof()) << "stepping back onto the first record is no failed move";
+    query().prior();
+    EXPECT_TRUE(query().bof());
+    query().last();
+    EXPECT_TRUE(query().eof());
+    EXPECT_EQ(query().moveBy(-5), -2);
+    EXPECT_TRUE(query().bof());
+}
+
+TEST_F(ItemQuery, InsertGoesBeforeTheCurrentRecordAndAppendAfterTheLast) {
+    addNames({u"a", u"b"});
+    open();
+    query().next();
+    query().insert();
+    EXPECT_EQ(query().rowCount(), 3);
+    EXPECT_EQ(query().recordCount(), 2);
+    query().field(0).setText(QStringLiteral("new"));
+    EXPECT_EQ(query().rowValue(1, 0).toString(), QStringLiteral("new"));
+    EXPECT_EQ(query().rowValue(2, 0).toString(), QStringLiteral("b"));
+    query().append();  // posts the inserted record first
+    EXPECT_EQ(rows(), 3);
+    EXPECT_TRUE(query().eof());
+    EXPECT_EQ(query().recNo(), 3);
+    query().cancel();
+    EXPECT_EQ(query().rowCount(), 3);
+    EXPECT_EQ(name(), QStringLiteral("b"));
+}
+
+TEST_F(ItemQuery, MovingSettlesAPendingEdit) {
+    addNames({u"a", u"b"});
+    open();
+    query().append();  // untouched: cancelled by the move
+    query().first();
+    EXPECT_EQ(rows(), 2);
+    query().edit();
+    query().field(0).setText(QStringLiteral("changed"));
+    query().next();
+    EXPECT_EQ(query().state(), DataSetState::Browse);
+    EXPECT_EQ(testsupport::querySingleInt(
+                  path, QStringLiteral("SELECT count(*) FROM BabyData WHERE 宝贝名称='changed'")),
+              1);
+}
+
+TEST_F(ItemQuery, AppendedRecordGetsItsIdFromTheEngine) {
+    addNames({u"a"});
+    open();
+    query().append();
+    query().field(0).setText(QStringLiteral("b"));
+    query().post();
+    EXPECT_EQ(query().field(46).asText(), QStringLiteral("2"));
+    EXPECT_TRUE(query().bookmark().valid);
+}
+
+TEST_F(ItemQuery, RefusedIdIsReportedAndTheRecordStaysInEditing) {
+    addNames({u"a", u"b"});
+    open();
+    query().edit();
+    query().field(46).setText(QStringLiteral("2"));
+    EXPECT_THROW(query().post(), store::Error);
+    EXPECT_EQ(query().state(), DataSetState::Edit);
+    EXPECT_EQ(query().field(46).asText(), QStringLiteral("2"));
+    query().field(46).setText(QStringLiteral("77"));
+    query().post();
+    EXPECT_EQ(testsupport::querySingleInt(
+                  path, QStringLiteral("SELECT ID FROM BabyData WHERE 宝贝名称='a'")),
+              77);
+    EXPECT_TRUE(query().locate(QStringLiteral("ID"), 77));
+}
+
+TEST_F(ItemQuery, DeleteKeepsTheCursorInRangeAndEmptiesCleanly) {
+    addNames({u"a", u"b"});
+    open();
+    query().last();
+    query().remove();
+    EXPECT_EQ(name(), QStringLiteral("a"));
+    query().remove();
+    EXPECT_TRUE(query().isEmpty());
+    EXPECT_TRUE(query().bof() && query().eof());
+    EXPECT_THROW(query().remove(), store::Error);
+    query().edit();  // editing an empty dataset inserts
+    EXPECT_EQ(query().state(), DataSetState::Insert);
+}
+
+TEST_F(ItemQuery, LocateAndLookupFollowTheCurrentOrder) {
+    addNames({u"b", u"a", u"b"});
+    open();
+    query().setSort(QStringLiteral("[ID] DESC"));
+    ASSERT_TRUE(query().locate(QStringLiteral("宝贝名称"), QStringLiteral("b")));
+    EXPECT_EQ(query().field(46).asText(), QStringLiteral("3"));
+    EXPECT_FALSE(query().locate(QStringLiteral("宝贝名称"), QStringLiteral("B")))
+        << "whole value, case kept";
+    EXPECT_EQ(query()
+                  .lookup(QStringLiteral("宝贝名称"), QStringLiteral("a"), QStringLiteral("ID"))
+                  .toInt(),
+              2);
+    EXPECT_TRUE(query()
+                    .lookup(QStringLiteral("宝贝名称"), QStringLiteral("zz"), QStringLiteral("ID"))
+                    .isNull());
+}
+
+TEST_F(ItemQuery, FilterSurvivesReopeningAndABadTextKeepsTheOldOne) {
+    addNames({u"apple", u"Banana", u"cherry"});
+    open();
+    query().setFilter(QStringLiteral("[宝贝名称] Like '*an*'"));
+    query().setFiltered(true);
+    EXPECT_EQ(query().recordCount(), 1);
+    EXPECT_THROW(query().setFilter(QStringLiteral("[宝贝名称] = ")), store::Error);
+    EXPECT_EQ(query().filter(), QStringLiteral("[宝贝名称] Like '*an*'"));
+    EXPECT_EQ(query().recordCount(), 1);
+    query().setSort(QStringLiteral("[宝贝名称] DESC"));
+    query().close();
+    query().open();
+    EXPECT_EQ(query().recordCount(), 1) << "the filter is the query's";
+    EXPECT_TRUE(query().sort().isEmpty()) << "the order belongs to the open result";
+    query().setFilter(QString());
+    EXPECT_EQ(query().recordCount(), 3);
+}
+
+TEST_F(ItemQuery, NotificationsArriveInOrderAndLinksHearChanges) {
+    addNames({u"a"});
+    struct Recorder : store::DataLink {
+        QStringList events;
+        void activeChanged() override { events << QStringLiteral("active"); }
+        void dataSetChanged() override { events << QStringLiteral("changed"); }
+        void dataSetScrolled(int) override { events << QStringLiteral("scrolled"); }
+        void editingChanged() override { events << QStringLiteral("editing"); }
+        void updateData() override { events << QStringLiteral("update"); }
+    } link;
+    store::DataSource source;
+    source.addLink(&link);
+    source.setDataSet(&query());
+    QStringList events;
+    const auto record = [&](const char* what) {
+        return [&events, what](store::Query&) { events << QString::fromUtf8(what); };
+    };
+    query().afterOpen = record("open");
+    query().afterScroll = record("scroll");
+    query().afterInsert = record("insert");
+    query().afterPost = record("post");
+    query().afterCancel = record("cancel");
+    query().beforeDelete = record("delete");
+    query().afterClose = record("close");
+
+    open();
+    query().append();
+    query().field(0).setText(QStringLiteral("b"));
+    query().post();
+    query().remove();
+    query().append();
+    query().cancel();
+    query().close();
+    EXPECT_EQ(
+        events.join(u' '),
+        QStringLiteral("open scroll insert scroll post delete scroll insert scroll cancel close"));
+    EXPECT_TRUE(link.events.contains(QStringLiteral("update")));
+    EXPECT_EQ(link.events.front(), QStringLiteral("active"));
+
+    link.events.clear();
+    query().open();
+    query().disableControls();
+    query().next();
+    query().prior();
+    EXPECT_TRUE(link.events == QStringList{QStringLiteral("active")});
+    query().enableControls();
+    EXPECT_EQ(link.events.back(), QStringLiteral("changed"));
+    query().close();
+    query().afterClose = nullptr;
+}
+
+TEST_F(ItemQuery, RequerySettlesAndSeesOtherWriters) {
+    addNames({u"a"});
+    open();
+    query().edit();
+    query().field(0).setText(QStringLiteral("edited"));
+    testsupport::runSql(path,
+                        QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('from elsewhere')"));
+    query().requery();
+    EXPECT_EQ(query().recordCount(), 2);
+    EXPECT_EQ(query().recNo(), 0);
+    EXPECT_EQ(name(), QStringLiteral("edited"));
+}
+
+TEST_F(ItemQuery, BatchKeepsRecordsPostedBeforeAFailure) {
+    open();
+    try {
+        store::Connection::Batch batch(database.itemConnection);
+        for (int i = 1; i <= 3; ++i) {
+            query().append();
+            query().field(0).setText(QString::number(i));
+        }
+        query().field(46).setText(QStringLiteral("1"));  // the ID of the first record
+        query().post();
+        FAIL() << "duplicate ID accepted";
+    } catch (const store::Error&) {
+    }
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(ItemQuery, ReadsLargeTablesByKeyNotByValue) {
+    testsupport::runSql(
+        path, QStringLiteral(
+                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < 20000) "
+                  "INSERT INTO BabyData(宝贝名称, 宝贝价格) SELECT 'n' || i, i FROM n"));
+    open();
+    EXPECT_EQ(query().recordCount(), 20000);
+    EXPECT_EQ(query().rowValue(19999, 7).toInt(), 20000);
+    EXPECT_EQ(query().rowValue(5000, 0).toString(), QStringLiteral("n5001"));
+    query().last();
+    EXPECT_EQ(query().field(7).asText(), QStringLiteral("20000"));
+}
+
+TEST_F(ItemQuery, StatementsOtherThanSelectStarAreReadOnlySnapshots) {
+    addNames({u"a", u"b"});
+    open();
+    store::Query& work = database.workQuery;
+    work.setSql(QStringLiteral("select 宝贝名称 from BabyData where 宝贝名称='b'"));
+    work.open();
+    EXPECT_EQ(work.recordCount(), 1);
+    EXPECT_EQ(work.field(0).asText(), QStringLiteral("b"));
+    EXPECT_FALSE(work.canModify());
+    database.itemConnection.close();
+    EXPECT_FALSE(work.isActive());
+    EXPECT_FALSE(query().isActive());
+}
+
+}  // namespace
