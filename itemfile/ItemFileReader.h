@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace itemfile {
+
+class RecordSink;
+
+// How much of an item file is handled at a time. Only the header rule depends
+// on these sizes; the lines, records and fields found never do.
+struct ReaderLimits {
+    int chunkBytes = 500000;  // even: chunks always hold whole UTF-16 code units
+    int windowChars = 50000;
+};
+
+// Cuts the text of a tab-separated item file (after its byte-order mark) into
+// lines, records and fields. The text arrives in chunks; the first chunk loses
+// everything up to and including its first LF (the header line). Each chunk
+// is passed on in windows; a line may span any number of chunks and windows.
+//
+// A line starts a new record when no record has been started yet or the
+// current one already has `columnCount` fields; otherwise it continues the
+// current record, joined to what that record left after its last field.
+class ItemFileReader {
+public:
+    ItemFileReader(RecordSink& sink, int columnCount, ReaderLimits limits = {});
+
+    const ReaderLimits& limits() const { return m_limits; }
+
+    void addChunk(QStringView chunk);
+    // The whole file has been read: the text still pending is the last line.
+    void finish();
+
+    int recordCount() const { return m_recordCount; }
+
+private:
+    void addWindow(QStringView window);
+    void handleLine(QStringView line);
+    // Takes fields from the front of a record's text; returns what is left.
+    QStringView takeFields(QStringView text);
+
+    RecordSink& m_sink;
+    int m_columnCount;
+    ReaderLimits m_limits;
+    bool m_firstChunk = true;
+    QString m_pending;  // text after the last LF seen
+    QString m_record;   // what the current record left after its last field
+    int m_fieldIndex = 0;
+    int m_recordCount = 0;
+};
+
+}  // namespace itemfile
