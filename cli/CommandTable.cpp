@@ -11,9 +11,12 @@ int dedupeCommand(const QStringList& arguments, Console& console);
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        {"create", "DB", createCommand}, {"demo", "DB [N]", demoCommand},
-        {"count", "DB", countCommand},   {"dump", "DB", dumpCommand},
-        {"clear", "DB", clearCommand},   {"dedupe", "DB", dedupeCommand},
+        {"create", "DB", createCommand},
+        {"demo", "DB [N]", demoCommand},
+        {"count", "DB [--filter TEXT]", countCommand},
+        {"dump", "DB [--filter TEXT]", dumpCommand},
+        {"clear", "DB", clearCommand},
+        {"dedupe", "DB", dedupeCommand},
     };
     return commands;
 }

@@ -33,20 +33,33 @@ QString dumpCell(const QVariant& value) {
     return cell;
 }
 
+// Reads "DB [--filter TEXT]" and opens the item query, filtered when asked.
+void openFiltered(store::ItemDatabase& database, const QStringList& arguments) {
+    expectArguments(arguments, 1, 3);
+    if (arguments.size() > 1 && arguments[1] != QStringLiteral("--filter"))
+        throw UsageError(QStringLiteral("unknown option: ") + arguments[1]);
+    if (arguments.size() == 2)
+        throw UsageError(QStringLiteral("--filter needs a filter text"));
+    // Set before opening, so that the table is read once.
+    if (arguments.size() == 3) {
+        database.itemQuery.setFilter(arguments[2]);
+        database.itemQuery.setFiltered(true);
+    }
+    openItemDatabase(database, arguments[0]);
+}
+
 }  // namespace
 
 int countCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 1);
     store::ItemDatabase database;
-    openItemDatabase(database, arguments[0]);
+    openFiltered(database, arguments);
     printLine(console.out, QString::number(database.itemQuery.recordCount()));
     return 0;
 }
 
 int dumpCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 1);
     store::ItemDatabase database;
-    openItemDatabase(database, arguments[0]);
+    openFiltered(database, arguments);
     store::Query& query = database.itemQuery;
 
     QStringList names;

@@ -132,6 +132,12 @@ void Query::openResult() {
         std::fill(rowidAlias.begin(), rowidAlias.end(), false);
 
     checkDeclaredFields(names, types, rowidAlias);
+    // The filter belongs to the query and outlives closing: opening re-applies it.
+    CompiledFilter compiled;
+    if (m_filtered)
+        compiled = compileFilter(m_filter, filterColumns());
+    m_filterSql = std::move(compiled.sql);
+    m_filterArgs = std::move(compiled.args);
     loadKeys();
 }
 
