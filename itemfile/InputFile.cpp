@@ -1,0 +1,65 @@
+#include "itemfile/InputFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "store/Error.h"
+
+namespace itemfile {
+
+namespace {
+
+[[noreturn]] void raiseFileError(const QString& format, const QString& path, int error) {
+    throw store::Error(format.arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+}  // namespace
+
+InputFile::InputFile(const QString& path) : m_path(path) {
+    const QString openFailed = QStringLiteral("Cannot open file \"%1\". %2");
+    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        raiseFileError(openFailed, path, errno);
+    }
+    struct flock lock = {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(m_fd, F_SETLK, &lock) != 0) {
+        const int error = errno;
+        close();
+        raiseFileError(openFailed, path, error);
+    }
+}
+
+InputFile::~InputFile() {
+    close();
+}
+
+std::size_t InputFile::read(char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t count = ::read(m_fd, buffer + done, size - done);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raiseFileError(QStringLiteral("Cannot read file \"%1\". %2"), m_path, errno);
+        }
+        if (count == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return done;
+}
+
+void InputFile::close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+}  // namespace itemfile

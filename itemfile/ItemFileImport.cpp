@@ -1,0 +1,118 @@
+#include "itemfile/ItemFileImport.h"
+
+#include <bit>
+
+#include <QtEndian>
+
+#include "itemfile/InputFile.h"
+#include "itemfile/QueryRecordSink.h"
+#include "store/Connection.h"
+#include "store/Error.h"
+#include "store/Locale.h"
+#include "store/Progress.h"
+#include "store/Query.h"
+
+namespace itemfile {
+
+namespace {
+
+constexpr int kInitialMaximum = 1000;
+
+// Closes the progress window however the command ends.
+class ProgressShown {
+public:
+    explicit ProgressShown(store::Progress& progress) : m_progress(progress) {}
+    ~ProgressShown() { m_progress.close(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+private:
+    store::Progress& m_progress;
+};
+
+bool hasByteOrderMark(InputFile& file) {
+    unsigned char mark[2] = {};
+    return file.read(reinterpret_cast<char*>(mark), sizeof mark) == sizeof mark &&
+           mark[0] == 0xFF && mark[1] == 0xFE;
+}
+
+// Counts the records that the item query posts while the import runs.
+class PostCounter {
+public:
+    explicit PostCounter(store::Query& query) : m_query(query), m_previous(query.afterPost) {
+        query.afterPost = [this](store::Query& posted) {
+            ++m_count;
+            if (m_previous) {
+                m_previous(posted);
+            }
+        };
+    }
+    ~PostCounter() { m_query.afterPost = m_previous; }
+    PostCounter(const PostCounter&) = delete;
+    PostCounter& operator=(const PostCounter&) = delete;
+
+    int count() const { return m_count; }
+
+private:
+    store::Query& m_query;
+    store::Query::Notify m_previous;
+    int m_count = 0;
+};
+
+void readRecords(InputFile& file, ItemFileReader& reader) {
+    const int chunkBytes = reader.limits().chunkBytes;
+    QString chunk(chunkBytes / 2, Qt::Uninitialized);
+    for (;;) {
+        const std::size_t bytes =
+            file.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::size_t>(chunkBytes));
+        // An odd last byte of the file is no character.
+        const qsizetype characters = static_cast<qsizetype>(bytes / 2);
+        if constexpr (std::endian::native == std::endian::big) {
+            for (qsizetype i = 0; i < characters; ++i) {
+                chunk[i] = QChar(qFromLittleEndian(chunk[i].unicode()));
+            }
+        }
+        if (characters > 0) {
+            reader.addChunk(QStringView(chunk).first(characters));
+        }
+        if (bytes < static_cast<std::size_t>(chunkBytes)) {
+            break;
+        }
+    }
+    reader.finish();
+}
+
+}  // namespace
+
+ImportResult importItemFile(const QString& path, store::Query& itemQuery, int importColumnCount,
+                            store::Progress& progress, const std::function<void()>& reportSuccess,
+                            const ReaderLimits& limits) {
+    const ProgressShown shown(progress);
+    progress.setPosition(0);
+    progress.setMaximum(kInitialMaximum);
+    progress.show();
+
+    InputFile file(path);
+    if (!hasByteOrderMark(file)) {
+        file.close();
+        throw store::Error(QStringLiteral("不是UTF-16格式的宝贝文件！"));
+    }
+
+    ImportResult result;
+    {
+        const store::Connection::Batch batch(itemQuery.connection());
+        const PostCounter posts(itemQuery);
+        QueryRecordSink sink(itemQuery, progress, store::Locale::current().decimalSeparator);
+        ItemFileReader reader(sink, importColumnCount, limits);
+        readRecords(file, reader);
+        sink.settle();
+        result.recordCount = reader.recordCount();
+        result.postedCount = posts.count();
+    }
+    if (reportSuccess) {
+        reportSuccess();
+    }
+    return result;
+}
+
+}  // namespace itemfile

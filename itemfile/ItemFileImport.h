@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+#include "itemfile/ItemFileReader.h"
+
+namespace store {
+class Progress;
+class Query;
+}  // namespace store
+
+namespace itemfile {
+
+struct ImportResult {
+    int recordCount = 0;  // records started by the file's lines
+    int postedCount = 0;  // records added to the table
+};
+
+// Imports a tab-separated item file into the item query, from showing the
+// progress window to closing it; the caller detaches the grid before and
+// re-attaches it after, in every outcome.
+//
+// Every record is appended to the item query and posted when the next one
+// starts, in one transaction that keeps what was posted before a failure.
+// `reportSuccess` runs after the last record is settled, while the file is
+// still open and the progress window still shown. Failures raise store::Error:
+// "不是UTF-16格式的宝贝文件！" for a file that does not start with FF FE
+// (nothing imported), the file's error, "List index out of bounds (47)", an
+// integer out of range, or the engine's message for a refused post.
+ImportResult importItemFile(const QString& path, store::Query& itemQuery, int importColumnCount,
+                            store::Progress& progress,
+                            const std::function<void()>& reportSuccess = {},
+                            const ReaderLimits& limits = {});
+
+}  // namespace itemfile
