@@ -1,0 +1,97 @@
+#include "itemfile/ItemFileExport.h"
+
+#include <vector>
+
+#include "itemfile/ExportFile.h"
+#include "itemfile/ItemFileWriter.h"
+#include "store/Error.h"
+#include "store/Field.h"
+#include "store/Progress.h"
+#include "store/Query.h"
+
+namespace itemfile {
+
+namespace {
+
+// Closes the progress window however the command ends.
+class ProgressGuard {
+public:
+    explicit ProgressGuard(store::Progress& progress) : m_progress(progress) {}
+    ~ProgressGuard() { m_progress.close(); }
+    ProgressGuard(const ProgressGuard&) = delete;
+    ProgressGuard& operator=(const ProgressGuard&) = delete;
+
+private:
+    store::Progress& m_progress;
+};
+
+// Every field of the query but the last one, the row identity.
+std::vector<ExportColumn> exportColumns(const store::Query& query) {
+    std::vector<ExportColumn> columns;
+    for (int i = 0; i + 1 < query.fieldCount(); ++i) {
+        columns.push_back({query.field(i).name(), query.field(i).kind()});
+    }
+    return columns;
+}
+
+}  // namespace
+
+QString exportFileName(const QString& chosenName) {
+    const QString extension = QStringLiteral(".csv");
+    return chosenName.endsWith(extension, Qt::CaseSensitive) ? chosenName : chosenName + extension;
+}
+
+QString existingFileQuestion() {
+    return QStringLiteral(
+        "当前保存文件已经存在，继续下载将重写或者合并该文件！\r\n"
+        "下载之前，建议将该文件转移到其它位置或者重命名该名件。\r\n"
+        "\r\n"
+        "选择“是”：将重写已有文件，该文件原有内容将丢失。\r\n"
+        "选择“否”：将合并已有文件，数据将会追加到该文件末尾。\r\n"
+        "选择“取消”：暂时退出不下载。");
+}
+
+// Clean-up order in every outcome: the write buffer, then the file (which
+// releases the lock), then the progress window.
+void exportItemFile(const QString& path, ExportVariant variant, ExistingFile existing,
+                    store::Query& itemQuery, store::Progress& progress, const ExportHooks& hooks) {
+    const ProgressGuard progressGuard(progress);
+    ExportFile file(path, existing);
+    if (!file.isOpen() || !file.lockExistingBytes()) {
+        throw store::Error(QStringLiteral("打开写入文件失败！"));
+    }
+    ItemFileWriter writer(file, variant, exportColumns(itemQuery));
+
+    if (hooks.beforeWriting) {
+        hooks.beforeWriting();
+    }
+    progress.setPosition(0);
+    progress.show();
+    writer.addMark();
+
+    const int recordCount = itemQuery.recordCount();
+    progress.setMaximum(recordCount);
+    itemQuery.first();
+    const int columnCount = itemQuery.fieldCount() - 1;
+    std::vector<QVariant> values(static_cast<std::size_t>(std::max(columnCount, 0)));
+    for (int record = 0; record < recordCount; ++record) {
+        if (record == 0) {
+            writer.addHeader();
+            writer.flush();
+        }
+        for (int i = 0; i < columnCount; ++i) {
+            values[static_cast<std::size_t>(i)] = itemQuery.field(i).value();
+        }
+        writer.addRecord(values);
+        writer.flush();
+        itemQuery.next();
+        progress.step();
+        progress.showCounts();
+    }
+
+    if (hooks.reportSuccess) {
+        hooks.reportSuccess(QStringLiteral("已导出至 ") + path);
+    }
+}
+
+}  // namespace itemfile
