@@ -1,0 +1,24 @@
+#include "app/ApplicationTitle.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace app {
+
+QString applicationTitleFor(const QString& executablePath) {
+    QString name = QFileInfo(executablePath).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        name.truncate(dot);
+    }
+    if (name.isEmpty()) {
+        return name;
+    }
+    return name.left(1) + name.mid(1).toLower();
+}
+
+QString applicationTitle() {
+    return applicationTitleFor(QCoreApplication::applicationFilePath());
+}
+
+}  // namespace app

@@ -1,0 +1,65 @@
+#include "app/Dialogs.h"
+
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "app/ApplicationTitle.h"
+#include "app/DialogScript.h"
+#include "app/ErrorReport.h"
+
+namespace app {
+
+Dialogs::Dialogs(QWidget* owner, DialogScript* script) : m_owner(owner), m_script(script) {}
+
+QMessageBox::StandardButton Dialogs::exec(QMessageBox& box) {
+    if (m_script != nullptr) {
+        return m_script->answer(box);
+    }
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Dialogs::showError(const QString& message) {
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), errorReportText(message),
+                    QMessageBox::Ok, m_owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    exec(box);
+}
+
+void Dialogs::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, m_owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    exec(box);
+}
+
+bool Dialogs::confirm(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    m_owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return exec(box) == QMessageBox::Ok;
+}
+
+QString Dialogs::openFileName() {
+    const QString title = QStringLiteral("打开");
+    QString fileName;
+    if (m_script != nullptr) {
+        fileName = m_script->openFileName(title, m_lastOpenFile);
+    } else {
+        QFileDialog dialog(m_owner, title);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (!m_lastOpenFile.isEmpty()) {
+            dialog.selectFile(m_lastOpenFile);
+        }
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            fileName = dialog.selectedFiles().constFirst();
+        }
+    }
+    if (!fileName.isEmpty()) {
+        m_lastOpenFile = fileName;
+    }
+    return fileName;
+}
+
+}  // namespace app

@@ -1,0 +1,178 @@
+#include "app/TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ApplicationOwned.h"
+#include "app/CommandPanel.h"
+#include "app/ErrorReport.h"
+#include "app/SongTiFont.h"
+#include "app/TForm3.h"
+#include "store/Error.h"
+#include "store/TableCommands.h"
+
+namespace app {
+namespace {
+
+constexpr int kDefaultImportColumnCount = 40;
+
+QString settingsDialogName() {
+    return QStringLiteral("Form3");
+}
+
+}  // namespace
+
+TForm1::TForm1() : TForm1(Setup()) {}
+
+TForm1::TForm1(const Setup& setup)
+    : m_dialogs(this, setup.dialogScript),
+      m_executableFolder(setup.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                          : setup.executableFolder),
+      m_gridPanel(new QFrame(this)),
+      m_commandPanel(new CommandPanel(this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ItemDesk 宝贝数据管理"));
+    setFont(songTiFont(16));
+    move(393, 138);
+    resize(1034, 498);
+
+    m_dataSource.setDataSet(&m_database.itemQuery);
+
+    m_gridPanel->setObjectName(QStringLiteral("GridPanel"));
+    m_gridPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_gridPanel, 1);
+    layout->addWidget(m_commandPanel);
+
+    wire(QStringLiteral("Button3"), &TForm1::Button3Click);
+    wire(QStringLiteral("Button4"), &TForm1::Button4Click);
+    wire(QStringLiteral("Button5"), &TForm1::Button5Click);
+    wire(QStringLiteral("Button7"), &TForm1::Button7Click);
+    wire(QStringLiteral("Button8"), &TForm1::Button8Click);
+    wire(QStringLiteral("Button11"), &TForm1::Button11Click);
+    wire(QStringLiteral("Button12"), &TForm1::Button12Click);
+
+    run(&TForm1::FormCreate);
+}
+
+TForm1::~TForm1() = default;
+
+QPushButton* TForm1::button(const QString& name) const {
+    return m_commandPanel->button(name);
+}
+
+void TForm1::wire(const QString& buttonName, Handler handler) {
+    connect(button(buttonName), &QPushButton::clicked, this, [this, handler] { run(handler); });
+}
+
+void TForm1::run(Handler handler) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& failure) {
+        m_dialogs.showError(failureMessage(failure));
+    }
+}
+
+void TForm1::enable(std::initializer_list<const char*> buttonNames) {
+    for (const char* name : buttonNames) {
+        button(QLatin1String(name))->setEnabled(true);
+    }
+}
+
+void TForm1::FormCreate() {
+    m_importColumnCount = kDefaultImportColumnCount;
+    const QString defaultDatabase = m_executableFolder + QStringLiteral("/Data.mdb");
+    if (QFileInfo(defaultDatabase).isFile()) {
+        ConnectDatabase(defaultDatabase);
+    }
+}
+
+void TForm1::FormClose() {
+    m_database.closeAll();
+}
+
+void TForm1::ConnectDatabase(const QString& path) {
+    m_database.connectFile(path);
+    enable({"Button5", "Button4"});
+    Button4Click();
+}
+
+void TForm1::Button4Click() {
+    m_database.openItemQuery();
+    SyncGridColumns();
+    if (m_database.itemQuery.isActive()) {
+        // Button17 stays hidden, but appending is usable from now on.
+        enable({"Button1", "Button2", "Button11", "Button17", "Button8"});
+    }
+}
+
+void TForm1::SyncGridColumns() {}
+
+void TForm1::recalculateFooter() {}
+
+void TForm1::Button3Click() {
+    close();
+}
+
+void TForm1::Button5Click() {
+    if (m_database.itemQuery.isActive()) {
+        m_database.itemQuery.requery();
+    }
+    recalculateFooter();
+}
+
+void TForm1::Button7Click() {
+    TForm3* settings = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == settingsDialogName()) {
+            settings = qobject_cast<TForm3*>(window);
+            break;
+        }
+    }
+    if (settings == nullptr) {
+        settings = new TForm3;
+        ownByApplication(settings);
+    }
+    settings->setColumnCountText(QString::number(m_importColumnCount));
+    if (settings->exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString text = settings->columnCountText();
+    bool isInteger = false;
+    const int count = text.trimmed().toInt(&isInteger);
+    if (!isInteger) {
+        throw store::Error(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
+    m_importColumnCount = count;
+}
+
+void TForm1::Button8Click() {
+    store::removeDuplicates(m_database);
+    recalculateFooter();
+    m_dialogs.showMessage(QStringLiteral("操作成功，已将重复记录删除"));
+}
+
+void TForm1::Button11Click() {
+    store::clearAll(m_database);
+    recalculateFooter();
+}
+
+void TForm1::Button12Click() {
+    const QString path = m_dialogs.openFileName();
+    if (!path.isEmpty()) {
+        ConnectDatabase(path);
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    run(&TForm1::FormClose);
+    event->accept();
+}
+
+}  // namespace app

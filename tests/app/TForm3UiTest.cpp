@@ -1,0 +1,172 @@
+#include <functional>
+#include <memory>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/DialogScript.h"
+#include "app/SongTiFont.h"
+#include "app/TForm1.h"
+#include "app/TForm3.h"
+#include "app/TNEdit.h"
+#include "tests/support/TempDir.h"
+
+using app::DialogScript;
+using app::TForm1;
+using app::TForm3;
+
+namespace {
+
+// What the test saw in the settings dialog while it was open.
+struct Seen {
+    QString initialText;
+    bool openAfterKeys = false;
+};
+
+using DialogAction = std::function<void(TForm3&, Seen&)>;
+
+// Runs the settings command; `act` works the modal dialog as the user would.
+Seen runSettings(TForm1& form, const DialogAction& act) {
+    Seen seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        seen.initialText = dialog->columnCountText();
+        act(*dialog, seen);
+        // Whatever happened above, the dialog must not stay open.
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    form.button(QStringLiteral("Button7"))->click();
+    return seen;
+}
+
+void type(TForm3& dialog, const QString& text) {
+    auto* field = dialog.findChild<app::TNEdit*>(QStringLiteral("NEdit1"));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+void click(TForm3& dialog, const char* button) {
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+}
+
+}  // namespace
+
+class TForm3UiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { app::installSongTiSubstitution(); }
+    void init() {
+        m_script = std::make_unique<DialogScript>();
+        m_form = std::make_unique<TForm1>(TForm1::Setup{m_folder.path(QString()), m_script.get()});
+    }
+
+    void laidOut();
+    void settingsCommand_data();
+    void settingsCommand();
+    void neitherEnterNorEscCloseIt();
+    void oneDialogServesEveryUse();
+
+private:
+    testsupport::TempDir m_folder;
+    std::unique_ptr<DialogScript> m_script;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void TForm3UiTest::laidOut() {
+    TForm3 dialog;
+    QCOMPARE(dialog.objectName(), QStringLiteral("Form3"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("设置"));
+    QCOMPARE(dialog.frameGeometry(), QRect(377, 273, 406, 174));
+    QCOMPARE(dialog.font().pixelSize(), 15);
+    auto* field = dialog.findChild<app::TNEdit*>(QStringLiteral("NEdit1"));
+    QCOMPARE(field->geometry(), QRect(140, 56, 128, 23));
+    QCOMPARE(field->minimum(), 1.0);
+    QCOMPARE(field->maximum(), 200.0);
+    QCOMPARE(dialog.nextInFocusChain(), field);
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+    QCOMPARE(ok->text(), QStringLiteral("确定"));
+    QCOMPARE(ok->geometry(), QRect(72, 101, 75, 25));
+    QCOMPARE(cancel->text(), QStringLiteral("取消"));
+    QCOMPARE(cancel->geometry(), QRect(248, 101, 75, 25));
+    auto* hint = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
+    QCOMPARE(hint->text(), QStringLiteral("该选项一般不需要设置\n"
+                                          "如果发现导入时数据不准确或者导入出错，则需要设置"));
+    QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::red));
+    auto* caption = dialog.findChild<QLabel*>(QStringLiteral("Label2"));
+    QCOMPARE(caption->text(), QStringLiteral("导入表格列数："));
+    QCOMPARE(caption->pos(), QPoint(40, 60));
+}
+
+void TForm3UiTest::settingsCommand_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("confirmed");  // 确定, else 取消
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("OK with 39") << QStringLiteral("39") << true << 39 << QString();
+    QTest::newRow("OK with 200") << QStringLiteral("200") << true << 200 << QString();
+    QTest::newRow("Cancel") << QStringLiteral("39") << false << 40 << QString();
+    QTest::newRow("OK with a fraction") << QStringLiteral("39.5") << true << 40
+                                        << QStringLiteral("'39.5' is not a valid integer value.");
+}
+
+void TForm3UiTest::settingsCommand() {
+    QFETCH(QString, typed);
+    QFETCH(bool, confirmed);
+    QFETCH(int, count);
+    QFETCH(QString, error);
+    const Seen seen = runSettings(*m_form, [&](TForm3& dialog, Seen&) {
+        type(dialog, typed);
+        click(dialog, confirmed ? "Button1" : "Button2");
+    });
+    QCOMPARE(seen.initialText, QStringLiteral("40"));
+    QCOMPARE(m_form->importColumnCount(), count);
+    if (error.isEmpty()) {
+        QVERIFY(m_script->shown().empty());
+    } else {
+        QCOMPARE(m_script->shown().size(), std::size_t{1});
+        QCOMPARE(m_script->shown().front().text, error);
+        QCOMPARE(m_script->shown().front().icon, QMessageBox::Critical);
+    }
+
+    // The next use shows the value in force.
+    const Seen again =
+        runSettings(*m_form, [](TForm3& dialog, Seen&) { click(dialog, "Button2"); });
+    QCOMPARE(again.initialText, QString::number(count));
+}
+
+void TForm3UiTest::neitherEnterNorEscCloseIt() {
+    const Seen seen = runSettings(*m_form, [](TForm3& dialog, Seen& seen) {
+        type(dialog, QStringLiteral("12"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(dialog.findChild<app::TNEdit*>(), Qt::Key_Return);
+        QTest::keyClick(dialog.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::Key_Enter);
+        seen.openAfterKeys = dialog.isVisible();
+        // The title bar's close box counts as Cancel.
+        QCloseEvent closeBox;
+        QApplication::sendEvent(dialog.windowHandle(), &closeBox);
+    });
+    QVERIFY(seen.openAfterKeys);
+    QCOMPARE(m_form->importColumnCount(), 40);
+}
+
+void TForm3UiTest::oneDialogServesEveryUse() {
+    auto cancel = [](TForm3& dialog, Seen&) { click(dialog, "Button2"); };
+    runSettings(*m_form, cancel);
+    runSettings(*m_form, cancel);
+    int dialogs = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        dialogs += window->objectName() == QStringLiteral("Form3") ? 1 : 0;
+    }
+    QCOMPARE(dialogs, 1);
+}
+
+QTEST_MAIN(TForm3UiTest)
+#include "TForm3UiTest.moc"
