@@ -8,6 +8,8 @@ int countCommand(const QStringList& arguments, Console& console);
 int dumpCommand(const QStringList& arguments, Console& console);
 int clearCommand(const QStringList& arguments, Console& console);
 int dedupeCommand(const QStringList& arguments, Console& console);
+int importCommand(const QStringList& arguments, Console& console);
+int exportCommand(const QStringList& arguments, Console& console);
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
@@ -17,6 +19,9 @@ const std::vector<CliCommand>& cliCommands() {
         {"dump", "DB [--filter TEXT]", dumpCommand},
         {"clear", "DB", clearCommand},
         {"dedupe", "DB", dedupeCommand},
+        {"import", "DB FILE [--columns N]", importCommand},
+        {"export", "DB FILE [--variant tab|comma|gb2312] [--existing overwrite|append]",
+         exportCommand},
     };
     return commands;
 }

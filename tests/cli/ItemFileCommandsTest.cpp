@@ -1,0 +1,135 @@
+#include <sstream>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include "cli/Cli.h"
+#include "store/ItemTable.h"
+#include "tests/support/ItemFileBuilder.h"
+#include "tests/support/TableRows.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using testsupport::ItemFileBuilder;
+
+QStringList record(int n) {
+    QStringList values;
+    for (int i = 0; i < store::kItemIdField; ++i) {
+        const store::FieldDef& field = store::itemFields()[static_cast<std::size_t>(i)];
+        values << (store::isTextKind(field.kind) ? u"\"名"_s + QString::number(n) + u'"'
+                                                 : QString::number(n));
+    }
+    return values;
+}
+
+class ItemFileCommandsTest : public testing::Test {
+protected:
+    int run(const QStringList& arguments) {
+        m_out.str({});
+        m_err.str({});
+        cli::Console console{m_out, m_err, false};
+        return cli::runCli(arguments, console);
+    }
+    QString out() const { return QString::fromStdString(m_out.str()); }
+    QString err() const { return QString::fromStdString(m_err.str()); }
+    long long count() {
+        return testsupport::querySingleInt(m_db, u"SELECT count(*) FROM BabyData"_s);
+    }
+
+    testsupport::TempDir m_dir;
+    QString m_db = testsupport::createItemDatabase(m_dir);
+    QString m_items = m_dir.path(u"items.csv"_s);
+    QString m_outFile = m_dir.path(u"out"_s);
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(ItemFileCommandsTest, ImportReportsRecordsAdded) {
+    ItemFileBuilder().header().record(record(1)).record(record(2)).writeTo(m_items);
+    EXPECT_EQ(run({u"import"_s, m_db, m_items}), 0) << err().toStdString();
+    EXPECT_EQ(out(), u"导入成功\n新增记录：2\n"_s);
+    EXPECT_EQ(count(), 2);
+}
+
+TEST_F(ItemFileCommandsTest, ImportColumnsOptionJoinsShortLines) {
+    ItemFileBuilder()
+        .header()
+        .record(record(1).mid(0, 20))
+        .record(record(2).mid(0, 20))
+        .writeTo(m_items);
+    EXPECT_EQ(run({u"import"_s, m_db, m_items, u"--columns"_s, u"40"_s}), 0);
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(run({u"import"_s, m_db, m_items, u"--columns"_s, u"20"_s}), 0);
+    EXPECT_EQ(count(), 3);
+}
+
+TEST_F(ItemFileCommandsTest, ImportFailureSaysWhatStays) {
+    testsupport::writeFile(m_items, "no mark");
+    EXPECT_EQ(run({u"import"_s, m_db, m_items}), 1);
+    EXPECT_EQ(err(), u"不是UTF-16格式的宝贝文件！\n"_s);
+
+    ItemFileBuilder()
+        .header()
+        .record(record(1))
+        .record(record(2).mid(0, 39))
+        .record(record(3).mid(0, 39))
+        .writeTo(m_items);
+    EXPECT_EQ(run({u"import"_s, m_db, m_items}), 1);
+    EXPECT_EQ(err(), u"List index out of bounds (47)\n已导入的记录保留在表中：1\n"_s);
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_F(ItemFileCommandsTest, ExportWritesTheChosenVariantToExactlyThatFile) {
+    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
+    // 宝贝名称 in GBK is B1 A6 B1 B4 C3 FB B3 C6.
+    for (const auto& [option, start, value] :
+         {std::tuple{"tab", QByteArray("\xFF\xFE"), testsupport::utf16LeBytes(u"\"名1\"\t1\t"_s)},
+          std::tuple{"comma", QByteArray("\xB1\xA6\xB1\xB4\xC3\xFB\xB3\xC6,"),
+                     QByteArray("\xC3\xFB\x31,1,")},
+          std::tuple{"gb2312", QByteArray("\xB1\xA6\xB1\xB4\xC3\xFB\xB3\xC6,"),
+                     QByteArray("\"\xC3\xFB\x31\",1,")}}) {
+        EXPECT_EQ(run({u"export"_s, m_db, m_outFile, u"--variant"_s, QString::fromUtf8(option),
+                       u"--existing"_s, u"overwrite"_s}),
+                  0)
+            << err().toStdString();
+        EXPECT_EQ(out(), u"已导出至 "_s + m_outFile + u'\n');
+        const QByteArray bytes = testsupport::readFile(m_outFile);
+        EXPECT_TRUE(bytes.startsWith(start)) << option;
+        EXPECT_TRUE(bytes.contains(value)) << option;
+    }
+    EXPECT_EQ(run({u"export"_s, m_db, m_outFile}), 1);
+    EXPECT_TRUE(err().startsWith(u"文件已存在："_s + m_outFile)) << err().toStdString();
+}
+
+TEST_F(ItemFileCommandsTest, ExportRefusesAnExistingFileUnlessTold) {
+    testsupport::writeFile(m_outFile, "old");
+    EXPECT_EQ(run({u"export"_s, m_db, m_outFile}), 1);
+    EXPECT_EQ(testsupport::readFile(m_outFile), "old");
+    EXPECT_EQ(run({u"export"_s, m_db, m_outFile, u"--existing"_s, u"append"_s}), 0);
+    EXPECT_EQ(testsupport::readFile(m_outFile), "old");  // an empty table adds nothing
+}
+
+TEST_F(ItemFileCommandsTest, WrongOptionsAreUsageErrors) {
+    const QList<QStringList> wrong = {{u"import"_s, m_db},
+                                      {u"import"_s, m_db, m_items, u"--columns"_s},
+                                      {u"import"_s, m_db, m_items, u"--columns"_s, u"201"_s},
+                                      {u"import"_s, m_db, m_items, u"--rows"_s, u"4"_s},
+                                      {u"export"_s, m_db, m_outFile, u"--variant"_s, u"utf8"_s},
+                                      {u"export"_s, m_db, m_outFile, u"--existing"_s},
+                                      {u"export"_s, m_db, m_outFile, u"--existing"_s, u"create"_s}};
+    for (const QStringList& arguments : wrong) {
+        EXPECT_EQ(run(arguments), 1) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(err().contains(u"usage: itemdesk-cli "_s + arguments[0]))
+            << err().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(m_outFile));
+}
+
+}  // namespace
