@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include <tuple>
+
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -40,6 +42,17 @@ bool Dialogs::confirm(const QString& caption, const QString& text) {
     return exec(box) == QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton Dialogs::askYesNoCancel(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return exec(box);
+}
+
 QString Dialogs::openFileName() {
     const QString title = QStringLiteral("打开");
     QString fileName;
@@ -60,6 +73,35 @@ QString Dialogs::openFileName() {
         m_lastOpenFile = fileName;
     }
     return fileName;
+}
+
+Dialogs::SaveChoice Dialogs::saveFileName(const QStringList& fileTypes) {
+    const QString title = QStringLiteral("另存为");
+    SaveChoice choice{QString(), m_lastSaveEntry};
+    if (m_script != nullptr) {
+        std::tie(choice.fileName, choice.entry) =
+            m_script->saveFileName(title, m_lastSaveFile, m_lastSaveEntry);
+    } else {
+        QFileDialog dialog(m_owner, title);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The export asks its own question about an existing file.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setNameFilters(fileTypes);
+        dialog.selectNameFilter(fileTypes.value(m_lastSaveEntry - 1));
+        if (!m_lastSaveFile.isEmpty()) {
+            dialog.selectFile(m_lastSaveFile);
+        }
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            choice.fileName = dialog.selectedFiles().constFirst();
+            choice.entry = static_cast<int>(fileTypes.indexOf(dialog.selectedNameFilter())) + 1;
+        }
+    }
+    if (!choice.fileName.isEmpty()) {
+        m_lastSaveFile = choice.fileName;
+        m_lastSaveEntry = choice.entry;
+    }
+    return choice;
 }
 
 }  // namespace app

@@ -10,7 +10,10 @@
 #include "app/CommandPanel.h"
 #include "app/ErrorReport.h"
 #include "app/SongTiFont.h"
+#include "app/TForm2.h"
 #include "app/TForm3.h"
+#include "itemfile/ItemFileExport.h"
+#include "itemfile/ItemFileImport.h"
 #include "store/Error.h"
 #include "store/TableCommands.h"
 
@@ -21,6 +24,32 @@ constexpr int kDefaultImportColumnCount = 40;
 
 QString settingsDialogName() {
     return QStringLiteral("Form3");
+}
+
+// Gives the item query back to the grid however a long command ends.
+class ReattachOnExit {
+public:
+    ReattachOnExit(store::DataSource& source, store::Query& query)
+        : m_source(source), m_query(query) {}
+    ~ReattachOnExit() { m_source.setDataSet(&m_query); }
+    ReattachOnExit(const ReattachOnExit&) = delete;
+    ReattachOnExit& operator=(const ReattachOnExit&) = delete;
+
+private:
+    store::DataSource& m_source;
+    store::Query& m_query;
+};
+
+// The save dialog's file-type entries in the form "caption (pattern)".
+QStringList exportFileTypes() {
+    QStringList fileTypes;
+    for (const itemfile::ExportFilterEntry& entry : itemfile::exportFilterEntries()) {
+        // "*.*" would pass over files without an extension here.
+        const QString pattern =
+            entry.pattern == QStringLiteral("*.*") ? QStringLiteral("*") : entry.pattern;
+        fileTypes.append(entry.caption + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return fileTypes;
 }
 
 }  // namespace
@@ -50,6 +79,8 @@ TForm1::TForm1(const Setup& setup)
     layout->addWidget(m_gridPanel, 1);
     layout->addWidget(m_commandPanel);
 
+    wire(QStringLiteral("Button1"), &TForm1::Button1Click);
+    wire(QStringLiteral("Button2"), &TForm1::Button2Click);
     wire(QStringLiteral("Button3"), &TForm1::Button3Click);
     wire(QStringLiteral("Button4"), &TForm1::Button4Click);
     wire(QStringLiteral("Button5"), &TForm1::Button5Click);
@@ -115,6 +146,45 @@ void TForm1::Button4Click() {
 void TForm1::SyncGridColumns() {}
 
 void TForm1::recalculateFooter() {}
+
+void TForm1::Button1Click() {
+    const QString path = m_dialogs.openFileName();
+    if (path.isEmpty()) {
+        return;
+    }
+    const ReattachOnExit reattach(m_dataSource, m_database.itemQuery);
+    m_dataSource.setDataSet(nullptr);
+    itemfile::importItemFile(path, m_database.itemQuery, m_importColumnCount, TForm2::get(),
+                             [this] { m_dialogs.showMessage(QStringLiteral("导入成功")); });
+}
+
+void TForm1::Button2Click() {
+    const Dialogs::SaveChoice choice = m_dialogs.saveFileName(exportFileTypes());
+    if (choice.fileName.isEmpty()) {
+        return;
+    }
+    const QString path = itemfile::exportFileName(choice.fileName);
+    m_dialogs.setSaveFileName(path);
+    itemfile::ExistingFile existing = itemfile::ExistingFile::Create;
+    if (QFileInfo::exists(path)) {
+        switch (m_dialogs.askYesNoCancel(windowTitle(), itemfile::existingFileQuestion())) {
+            case QMessageBox::Yes:
+                existing = itemfile::ExistingFile::Overwrite;
+                break;
+            case QMessageBox::No:
+                existing = itemfile::ExistingFile::Append;
+                break;
+            default:
+                return;
+        }
+    }
+    const ReattachOnExit reattach(m_dataSource, m_database.itemQuery);
+    itemfile::ExportHooks hooks;
+    hooks.beforeWriting = [this] { m_dataSource.setDataSet(nullptr); };
+    hooks.reportSuccess = [this](const QString& message) { m_dialogs.showMessage(message); };
+    itemfile::exportItemFile(path, itemfile::exportVariantOfEntry(choice.entry), existing,
+                             m_database.itemQuery, TForm2::get(), hooks);
+}
 
 void TForm1::Button3Click() {
     close();

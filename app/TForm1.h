@@ -47,6 +47,8 @@ public:
     // Brings the grid footer's record count up to date.
     void recalculateFooter();
 
+    void Button1Click();   // import
+    void Button2Click();   // export
     void Button3Click();   // exit
     void Button4Click();   // open database
     void Button5Click();   // refresh

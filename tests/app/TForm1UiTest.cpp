@@ -9,6 +9,9 @@
 #include "app/SongTiFont.h"
 #include "app/TForm1.h"
 #include "store/ConnectionString.h"
+#include "app/TForm2.h"
+#include "tests/support/ItemFileBuilder.h"
+#include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
 
 using app::DialogScript;
@@ -43,18 +46,12 @@ enum class Start { Empty, BrokenDataMdb, GoodDataMdb };
 struct Session {
     explicit Session(Start start) : dataMdb(folder.path(QStringLiteral("Data.mdb"))) {
         if (start == Start::BrokenDataMdb) {
-            writeFile(dataMdb, "this is no database");
+            testsupport::writeFile(dataMdb, "this is no database");
         } else if (start == Start::GoodDataMdb) {
             createItemDatabase(folder);
             runSql(dataMdb, QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('甲'), ('乙')"));
         }
         form = std::make_unique<TForm1>(TForm1::Setup{folder.path(QString()), &script});
-    }
-
-    static void writeFile(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
     }
 
     QPushButton* button(const QString& name) const { return form->button(name); }
@@ -120,6 +117,10 @@ private slots:
     void removeDuplicatesOnAnEmptyTableStillReportsSuccess();
     void removeDuplicatesDropsALeftoverTemporaryTable();
     void failedTableCommandShowsTheEngineMessageOnly();
+
+    void importAddsTheFileAndGivesTheGridBack();
+    void failedImportGivesTheGridBack();
+    void exportWritesAndAsksAboutAnExistingFile();
 
     void closingClosesBothConnections_data();
     void closingClosesBothConnections();
@@ -229,7 +230,7 @@ void TForm1UiTest::startWithUnusableDataMdb() {
     TempDir folder;
     const QString dataMdb = folder.path(QStringLiteral("Data.mdb"));
     if (setupSql.isEmpty()) {
-        Session::writeFile(dataMdb, bytes);
+        testsupport::writeFile(dataMdb, bytes);
     } else {
         runSql(dataMdb, setupSql);
     }
@@ -349,7 +350,7 @@ void TForm1UiTest::associateRemembersTheFileAndKeepsTableCommandsAfterAFailedOpe
     const QString good = createItemDatabase(session.folder, QStringLiteral("good.db"));
     runSql(good, QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('a'), ('b'), ('c')"));
     const QString broken = session.folder.path(QStringLiteral("broken.db"));
-    Session::writeFile(broken, "no database either");
+    testsupport::writeFile(broken, "no database either");
     QPushButton* associate = session.button(QStringLiteral("Button12"));
     store::Query& itemQuery = session.form->database().itemQuery;
 
@@ -445,11 +446,9 @@ void TForm1UiTest::removeDuplicatesKeepsTheLowestIdOfEachName() {
 
     QCOMPARE(session.recordCount(), 4);
     // The survivors keep every field unchanged.
-    QCOMPARE(
-        querySingleInt(session.dataMdb,
-                       QStringLiteral("SELECT count(*) FROM BabyData WHERE "
-                                      "(ID, 宝贝价格) IN (VALUES (2, 2), (4, 4), (3, 6), (8, 7))")),
-        4);
+    QCOMPARE(testsupport::queryRows(
+                 session.dataMdb, QStringLiteral("SELECT ID, 宝贝价格 FROM BabyData ORDER BY ID")),
+             (QList<QVariantList>{{2, 2}, {3, 6}, {4, 4}, {8, 7}}));
     QCOMPARE(querySingleInt(
                  session.dataMdb,
                  QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'BabyDataID'")),
@@ -490,6 +489,87 @@ void TForm1UiTest::failedTableCommandShowsTheEngineMessageOnly() {
     QTest::mouseClick(session.button(QStringLiteral("Button11")), Qt::LeftButton);
     QCOMPARE(session.script.shown().size(), std::size_t{2});
     verifyErrorBox(session.script.shown().back());
+}
+
+void TForm1UiTest::importAddsTheFileAndGivesTheGridBack() {
+    Session session(Start::GoodDataMdb);
+    const QString itemFile = session.folder.path(QStringLiteral("items.csv"));
+    QStringList first(40, QStringLiteral("1"));
+    first[0] = QStringLiteral("\"丙\"");
+    QStringList second(40, QStringLiteral("2"));
+    second[0] = QStringLiteral("丁");
+    testsupport::ItemFileBuilder().header().record(first).record(second).writeTo(itemFile);
+
+    // Cancelled: nothing happens.
+    QTest::mouseClick(session.button(QStringLiteral("Button1")), Qt::LeftButton);
+    QCOMPARE(session.script.shown().size(), std::size_t{1});
+
+    session.script.queueFileName(itemFile);
+    QTest::mouseClick(session.button(QStringLiteral("Button1")), Qt::LeftButton);
+    QCOMPARE(session.script.shown().size(), std::size_t{3});
+    const DialogScript::Shown& message = session.script.shown()[2];
+    QCOMPARE(message.text, QStringLiteral("导入成功"));
+    QCOMPARE(message.icon, QMessageBox::NoIcon);
+    QCOMPARE(session.recordCount(), 4);
+    QCOMPARE(testsupport::queryRows(session.dataMdb,
+                                    QStringLiteral("SELECT 宝贝名称 FROM BabyData ORDER BY ID")),
+             (QList<QVariantList>{{QStringLiteral("甲")},
+                                  {QStringLiteral("乙")},
+                                  {QStringLiteral("丙")},
+                                  {QStringLiteral("丁")}}));
+    QCOMPARE(session.form->dataSource().dataSet(), &session.form->database().itemQuery);
+    QVERIFY(!app::TForm2::get().isVisible());
+    QCOMPARE(app::TForm2::get().countsText(), QStringLiteral("当前/总数：2/1000"));
+}
+
+void TForm1UiTest::failedImportGivesTheGridBack() {
+    Session session(Start::GoodDataMdb);
+    session.script.queueFileName(session.folder.path(QStringLiteral("missing.csv")));
+    QTest::mouseClick(session.button(QStringLiteral("Button1")), Qt::LeftButton);
+    QCOMPARE(session.script.shown().size(), std::size_t{2});
+    verifyErrorBox(session.script.shown()[1]);
+    QCOMPARE(session.recordCount(), 2);
+    QCOMPARE(session.form->dataSource().dataSet(), &session.form->database().itemQuery);
+    QVERIFY(!app::TForm2::get().isVisible());
+}
+
+void TForm1UiTest::exportWritesAndAsksAboutAnExistingFile() {
+    Session session(Start::GoodDataMdb);
+    QPushButton* exportButton = session.button(QStringLiteral("Button2"));
+    const QString chosen = session.folder.path(QStringLiteral("out"));
+    const QString written = chosen + QStringLiteral(".csv");
+
+    session.script.queueFileName(chosen, 1);
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    QCOMPARE(session.script.shown().size(), std::size_t{2});
+    QCOMPARE(session.script.shown()[0].kind, DialogScript::Kind::SaveFile);
+    QCOMPARE(session.script.shown()[0].entry, 1);
+    QCOMPARE(session.script.shown()[1].text, QStringLiteral("已导出至 ") + written);
+    const QByteArray once = testsupport::readFile(written);
+    QVERIFY(once.startsWith("\xff\xfe"));
+    QCOMPARE(session.form->dataSource().dataSet(), &session.form->database().itemQuery);
+
+    struct Round {
+        QMessageBox::StandardButton answer;
+        qsizetype size;
+    };
+    for (const Round& round :
+         {Round{QMessageBox::Cancel, once.size()}, Round{QMessageBox::No, 2 * once.size()},
+          Round{QMessageBox::Yes, once.size()}}) {
+        session.script.clearShown();
+        session.script.queueFileName(written, 1);
+        session.script.queueAnswer(round.answer);
+        QTest::mouseClick(exportButton, Qt::LeftButton);
+        // The dialog starts from the longer name chosen last.
+        QCOMPARE(session.script.shown()[0].text, written);
+        const DialogScript::Shown& question = session.script.shown()[1];
+        QCOMPARE(question.icon, QMessageBox::Information);
+        QCOMPARE(question.title, session.form->windowTitle());
+        QCOMPARE(question.buttons,
+                 (QStringList{QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("取消")}));
+        QVERIFY(question.text.startsWith(QStringLiteral("当前保存文件已经存在")));
+        QCOMPARE(testsupport::readFile(written).size(), round.size);
+    }
 }
 
 void TForm1UiTest::closingClosesBothConnections_data() {
