@@ -1,5 +1,7 @@
 #include "app/TForm3.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -40,12 +42,16 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent), m_columnCount(new TNEdit(this
     QPalette red = hint->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     hint->setPalette(red);
-    hint->setGeometry(17, 9, 360, 30);
+    // Two lines of 15 pixels fill 30; the substitute font's lines are taller,
+    // so the label grows rather than cut them.
+    hint->setGeometry(17, 9, 360, std::max(30, hint->sizeHint().height()));
 
     auto* caption = new QLabel(QStringLiteral("导入表格列数："), this);
     caption->setObjectName(QStringLiteral("Label2"));
     caption->move(40, 60);
     caption->adjustSize();
+    // The caption's full-width colon reaches under the field; the field stays whole.
+    m_columnCount->raise();
 
     QPushButton* ok =
         makeButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), QRect(72, 101, 75, 25));

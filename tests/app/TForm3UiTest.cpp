@@ -100,6 +100,10 @@ void TForm3UiTest::laidOut() {
     QCOMPARE(hint->text(), QStringLiteral("该选项一般不需要设置\n"
                                           "如果发现导入时数据不准确或者导入出错，则需要设置"));
     QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(hint->pos(), QPoint(17, 9));
+    QCOMPARE(hint->width(), 360);
+    QVERIFY(hint->height() >= std::max(30, hint->sizeHint().height()));
+    QVERIFY(hint->geometry().bottom() < field->y());
     auto* caption = dialog.findChild<QLabel*>(QStringLiteral("Label2"));
     QCOMPARE(caption->text(), QStringLiteral("导入表格列数："));
     QCOMPARE(caption->pos(), QPoint(40, 60));
