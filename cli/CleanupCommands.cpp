@@ -7,7 +7,8 @@ namespace cli {
 int clearCommand(const QStringList& arguments, Console& console) {
     expectArguments(arguments, 1, 1);
     store::ItemDatabase database;
-    openItemDatabase(database, arguments[0]);
+    // The command opens the item query once the table is changed.
+    connectItemDatabase(database, arguments[0]);
     store::clearAll(database);
     (void)console;
     return 0;
@@ -16,7 +17,7 @@ int clearCommand(const QStringList& arguments, Console& console) {
 int dedupeCommand(const QStringList& arguments, Console& console) {
     expectArguments(arguments, 1, 1);
     store::ItemDatabase database;
-    openItemDatabase(database, arguments[0]);
+    connectItemDatabase(database, arguments[0]);
     store::removeDuplicates(database);
     printLine(console.out, QStringLiteral("操作成功，已将重复记录删除"));
     return 0;

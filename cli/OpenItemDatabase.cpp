@@ -6,10 +6,15 @@
 
 namespace cli {
 
-void openItemDatabase(store::ItemDatabase& database, const QString& path) {
+void connectItemDatabase(store::ItemDatabase& database, const QString& path) {
     if (!QFileInfo(path).isFile())
         throw store::Error(QStringLiteral("数据库文件不存在：") + path);
     database.connectFile(path);
+    database.itemConnection.open();
+}
+
+void openItemDatabase(store::ItemDatabase& database, const QString& path) {
+    connectItemDatabase(database, path);
     database.openItemQuery();
 }
 

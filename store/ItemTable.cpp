@@ -74,7 +74,7 @@ QString createItemTableSql() {
                     QStringLiteral(" TEXT(") + QString::number(field.size) + QStringLiteral("), ");
                 break;
             case FieldKind::Memo:
-                sql += QStringLiteral(" Memo, ");
+                sql += QStringLiteral(" TEXT, ");  // "Memo" would give numeric affinity
                 break;
             case FieldKind::AutoInc:
                 sql += QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");

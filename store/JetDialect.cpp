@@ -14,6 +14,15 @@ QString translateJetStatement(const QString& statement) {
         return QStringLiteral("CREATE TABLE ") + match.captured(2) + QStringLiteral(" AS SELECT ") +
                match.captured(1) + u' ' + match.captured(3);
     }
+    // A column type of "Memo" would give the column numeric affinity in
+    // SQLite, which turns stored texts such as "007" into numbers; TEXT keeps
+    // them and still reads back as a memo field.
+    static const QRegularExpression memoColumn(
+        QStringLiteral(R"(^(\s*ALTER\s+TABLE\s+\S+\s+ADD\s+(?:COLUMN\s+)?\S+\s+)Memo\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch memo = memoColumn.match(statement);
+    if (memo.hasMatch())
+        return memo.captured(1) + QStringLiteral("TEXT");
     return statement;
 }
 
