@@ -10,6 +10,16 @@
 #include "app/ErrorReport.h"
 
 namespace app {
+namespace {
+
+// Buttons carry plain captions, without the style's icons.
+void label(QMessageBox& box, QMessageBox::StandardButton which, const QString& caption) {
+    QAbstractButton* button = box.button(which);
+    button->setText(caption);
+    button->setIcon(QIcon());
+}
+
+}  // namespace
 
 Dialogs::Dialogs(QWidget* owner, DialogScript* script) : m_owner(owner), m_script(script) {}
 
@@ -23,21 +33,21 @@ QMessageBox::StandardButton Dialogs::exec(QMessageBox& box) {
 void Dialogs::showError(const QString& message) {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), errorReportText(message),
                     QMessageBox::Ok, m_owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    label(box, QMessageBox::Ok, QStringLiteral("OK"));
     exec(box);
 }
 
 void Dialogs::showMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, m_owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    label(box, QMessageBox::Ok, QStringLiteral("OK"));
     exec(box);
 }
 
 bool Dialogs::confirm(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
                     m_owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    label(box, QMessageBox::Ok, QStringLiteral("OK"));
+    label(box, QMessageBox::Cancel, QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Ok);
     return exec(box) == QMessageBox::Ok;
 }
@@ -45,9 +55,9 @@ bool Dialogs::confirm(const QString& caption, const QString& text) {
 QMessageBox::StandardButton Dialogs::askYesNoCancel(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    label(box, QMessageBox::Yes, QStringLiteral("是"));
+    label(box, QMessageBox::No, QStringLiteral("否"));
+    label(box, QMessageBox::Cancel, QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     return exec(box);
