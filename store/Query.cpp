@@ -599,8 +599,7 @@ void Query::writeRecord() {
     step(statement.get());
     m_cache.erase(oldKey);
     m_cache.erase(newKey);
-    m_keys[static_cast<std::size_t>(
-        m_insertRow >= 0 && m_cursor > m_insertRow ? m_cursor - 1 : m_cursor)] = newKey;
+    m_keys[static_cast<std::size_t>(m_cursor)] = newKey;  // no insert row while editing
 }
 
 void Query::cancel() {
