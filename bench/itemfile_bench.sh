@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Item file import and export timed side by side with the sqlite3 shell.
+#
+#   bench/itemfile_bench.sh [RECORDS] [DESC_CHARS]      (default 100000 records, 1500 characters)
+#
+# Generates a TAB item file and the same records as UTF-8 CSV with
+# gen_items.py, builds itemdesk-cli in Release, then reports for each command
+# the median wall time of RUNS runs (default 3, after one warm-up), its ratio
+# to the peer command, and the peak memory:
+#   itemdesk-cli import (new database)  vs  sqlite3 .import of the CSV (sq_imp_view)
+#   itemdesk-cli export TAB             vs  sqlite3 CSV export (sq_exp_csv)
+# It also imports a tenth of the records to show that memory does not grow
+# with the record count, and checks that the export equals the generated file.
+#
+# Environment: BUILD (build folder, default build-bench), DATA (data folder,
+# default $TMPDIR/itemdesk-bench), SHARED_DIR (default ../shared), RUNS.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+shared=${SHARED_DIR:-$root/../shared}
+tools=$shared/tools
+records=${1:-100000}
+desc=${2:-1500}
+runs=${RUNS:-3}
+build=${BUILD:-$root/build-bench}
+data=${DATA:-${TMPDIR:-/tmp}/itemdesk-bench}
+mkdir -p "$data"
+data=$(cd "$data" && pwd)
+
+echo "== building itemdesk-cli (Release) in $build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target itemdesk-cli >/dev/null
+cli=$build/cli/itemdesk-cli
+
+# Generates STEM.tab and STEM.csv unless they are there for the same options.
+generate() {
+    local stem=$1 count=$2 stamp="$data/$1.options"
+    if [[ -f $data/$stem.tab && -f $data/$stem.csv && $(cat "$stamp" 2>/dev/null) == "$count $desc" ]]; then
+        return
+    fi
+    echo "== generating $count records ($desc-character descriptions) as $stem.tab and $stem.csv"
+    python3 "$tools/gen_items.py" --records "$count" --desc-chars "$desc" --variant tab --out "$data/$stem.tab"
+    python3 "$tools/gen_items.py" --records "$count" --desc-chars "$desc" --variant utf8csv --out "$data/$stem.csv"
+    echo "$count $desc" >"$stamp"
+}
+generate items "$records"
+generate tenth $((records / 10))
+
+# Runs a command (a shell text) once under GNU time; sets `wall` (s) and `peak` (MB).
+measure_once() {
+    /usr/bin/time -f "%e %M" -o "$data/time.out" sh -c "$1" >/dev/null 2>"$data/stderr.out" || {
+        cat "$data/stderr.out" >&2
+        exit 1
+    }
+    read -r wall peak_kb <"$data/time.out"
+    peak=$((peak_kb / 1024))
+}
+
+# Warm-up, then RUNS runs; sets `median` (s) and `peak` (MB, the largest seen).
+measure() {
+    local times=() most=0
+    measure_once "$1"
+    for ((i = 0; i < runs; i++)); do
+        measure_once "$1"
+        times+=("$wall")
+        ((peak > most)) && most=$peak
+    done
+    median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+    peak=$most
+}
+
+report() {
+    local label=$1 ours=$2 ours_peak=$3 peer=$4 peer_peak=$5
+    printf '%-8s itemdesk-cli %6.2f s %5d MB | sqlite3 %6.2f s %5d MB | ratio %.2f\n' \
+        "$label" "$ours" "$ours_peak" "$peer" "$peer_peak" "$(awk "BEGIN { print $ours / $peer }")"
+}
+
+work=$data/work
+mkdir -p "$work"
+schema=$tools/schema.sql
+view=$tools/anchors/view46.sql
+
+echo "== import ($records records)"
+measure "rm -f '$work/ours.mdb'* && '$cli' create '$work/ours.mdb' && '$cli' import '$work/ours.mdb' '$data/items.tab'"
+ours=$median ours_peak=$peak
+measure "rm -f '$work/peer.db'* && sqlite3 -batch '$work/peer.db' '.read $schema' '.read $view' '.import --csv --skip 1 $data/items.csv BabyData_in'"
+report import "$ours" "$ours_peak" "$median" "$peak"
+
+echo "== import ($((records / 10)) records, for memory)"
+measure_once "rm -f '$work/tenth.mdb'* && '$cli' create '$work/tenth.mdb' && '$cli' import '$work/tenth.mdb' '$data/tenth.tab'"
+printf 'peak memory: %d MB for %d records, %d MB for %d records\n' "$peak" $((records / 10)) "$ours_peak" "$records"
+
+echo "== export ($records records)"
+measure "'$cli' export '$work/ours.mdb' '$work/ours.tab' --existing overwrite"
+ours=$median ours_peak=$peak
+measure "sqlite3 -batch '$work/peer.db' '.headers on' '.mode csv' '.once $work/peer.csv' '.read $tools/anchors/export_csv.sql'"
+report export "$ours" "$ours_peak" "$median" "$peak"
+
+if cmp -s "$work/ours.tab" "$data/items.tab"; then
+    echo "export is byte-identical to the generated file"
+else
+    echo "export differs from the generated file" >&2
+    exit 1
+fi
