@@ -69,9 +69,11 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
     progress.show();
     writer.addMark();
 
+    // Counted after the move to the first record, which posts a record being
+    // inserted: that record is written too.
+    itemQuery.first();
     const int recordCount = itemQuery.recordCount();
     progress.setMaximum(recordCount);
-    itemQuery.first();
     const int columnCount = itemQuery.fieldCount() - 1;
     std::vector<QVariant> values(static_cast<std::size_t>(std::max(columnCount, 0)));
     for (int record = 0; record < recordCount; ++record) {

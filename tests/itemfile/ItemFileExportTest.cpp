@@ -182,6 +182,16 @@ TEST_F(ExportTest, FilteredSortedQueryWritesOnlyItsRecordsInItsOrder) {
                                                      .bytes());
 }
 
+TEST_F(ExportTest, RecordBeingInsertedIsPostedAndWritten) {
+    insert(recordOf(1));
+    m_database.itemQuery.append();
+    m_database.itemQuery.field(kName).setText(u"新"_s);
+    exportTo(m_filePath);
+    EXPECT_TRUE(
+        testsupport::readFile(m_filePath).contains(testsupport::utf16LeBytes(u"\r\n\"新\"\t"_s)));
+    EXPECT_EQ(m_progress.counts(), u"当前/总数：2/2"_s);
+}
+
 // ---------------------------------------------------------------- existing files
 
 struct EmptyCase {
@@ -318,7 +328,7 @@ TEST_F(ExportTest, GeneratedItemFileComesBackByteForByte) {
     EXPECT_EQ(testsupport::readFile(m_filePath), testsupport::readFile(generated));
 }
 
-// ---------------------------------------------------------------- names and entries
+// ---------------------------------------------------------------- names
 
 TEST(ExportFileNameTest, CsvIsAppendedUnlessTheNameEndsWithIt) {
     const std::vector<std::pair<QString, QString>> cases = {{u"a"_s, u"a.csv"_s},
@@ -329,13 +339,6 @@ TEST(ExportFileNameTest, CsvIsAppendedUnlessTheNameEndsWithIt) {
     for (const auto& [chosen, written] : cases) {
         EXPECT_EQ(itemfile::exportFileName(chosen), written);
     }
-}
-
-TEST(ExportFileNameTest, FileTypeEntriesChooseTheVariant) {
-    EXPECT_EQ(itemfile::exportVariantOfEntry(1), ExportVariant::Tab);
-    EXPECT_EQ(itemfile::exportVariantOfEntry(2), ExportVariant::Comma);
-    EXPECT_EQ(itemfile::exportVariantOfEntry(3), ExportVariant::QuotedComma);
-    EXPECT_EQ(itemfile::exportVariantOfEntry(4), ExportVariant::QuotedComma);
 }
 
 }  // namespace
