@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "grid/TAlignment.h"
+
+namespace grid {
+
+class TColumnEh;
+
+enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
+
+// A column's footer cell: what it shows (an aggregate, a field's value or a
+// fixed text) and how.
+class TColumnFooterEh {
+public:
+    explicit TColumnFooterEh(TColumnEh& column) : m_column(column) {}
+    TColumnFooterEh(const TColumnFooterEh&) = delete;
+    TColumnFooterEh& operator=(const TColumnFooterEh&) = delete;
+
+    TFooterValueType valueType() const { return m_valueType; }
+    void setValueType(TFooterValueType valueType);
+    // Empty means the column's field.
+    const QString& fieldName() const { return m_fieldName; }
+    void setFieldName(const QString& fieldName);
+    // The fixed text of fvtStaticText.
+    const QString& value() const { return m_value; }
+    void setValue(const QString& value);
+    const QString& displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString& displayFormat);
+    // Unset means the alignment of the column's field (left without a field).
+    std::optional<TAlignment> alignment() const { return m_alignment; }
+    void setAlignment(std::optional<TAlignment> alignment);
+
+private:
+    TColumnEh& m_column;
+    TFooterValueType m_valueType = fvtNon;
+    QString m_fieldName;
+    QString m_value;
+    QString m_displayFormat;
+    std::optional<TAlignment> m_alignment;
+};
+
+}  // namespace grid

@@ -1,0 +1,27 @@
+#include "grid/TColumnTitleEh.h"
+
+#include "grid/TColumnEh.h"
+
+namespace grid {
+
+void TColumnTitleEh::setCaption(const QString& caption) {
+    m_column.assign(m_caption, caption, ColumnChange::Title);
+}
+
+void TColumnTitleEh::setAlignment(TAlignment alignment) {
+    m_column.assign(m_alignment, alignment, ColumnChange::Title);
+}
+
+void TColumnTitleEh::setTitleButton(bool titleButton) {
+    m_column.assign(m_titleButton, titleButton, ColumnChange::Title);
+}
+
+void TColumnTitleEh::setSortMarker(TSortMarkerEh sortMarker) {
+    m_column.assign(m_sortMarker, sortMarker, ColumnChange::Title);
+}
+
+void TColumnTitleEh::setSortIndex(int sortIndex) {
+    m_column.assign(m_sortIndex, sortIndex, ColumnChange::Title);
+}
+
+}  // namespace grid

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+#include "grid/ColumnChange.h"
+#include "grid/TDBGridColumnEh.h"
+
+namespace store {
+class DataSource;
+}
+
+namespace grid {
+
+// The grid's ordered column list. Columns are added at the end and moved,
+// never removed; their order is the order in which the grid shows them and
+// in which filters and searches visit them.
+class TDBGridColumnsEh : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TDBGridColumnsEh(QObject* parent = nullptr);
+    ~TDBGridColumnsEh() override;
+
+    int count() const { return static_cast<int>(m_items.size()); }
+    TDBGridColumnEh& at(int index) const;
+    // -1 when the column is not in the list.
+    int indexOf(const TDBGridColumnEh& column) const;
+    TDBGridColumnEh& add();
+    // Moves the column at `from` so that it stands at `to` (clamped).
+    void move(int from, int to);
+
+    // The first column, in list order, whose bound field's name equals
+    // `fieldName` exactly; none when no column shows such a field.
+    TDBGridColumnEh* columnShowingField(const QString& fieldName) const;
+
+    // The data source whose dataset gives the columns their fields.
+    store::DataSource* dataSource() const { return m_dataSource; }
+    void setDataSource(store::DataSource* dataSource) { m_dataSource = dataSource; }
+
+signals:
+    void columnAdded(grid::TDBGridColumnEh* column);
+    void columnMoved(int from, int to);
+    void columnChanged(grid::TDBGridColumnEh* column, grid::ColumnChange change);
+
+private:
+    std::vector<std::unique_ptr<TDBGridColumnEh>> m_items;
+    store::DataSource* m_dataSource = nullptr;
+};
+
+}  // namespace grid

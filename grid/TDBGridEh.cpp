@@ -1,0 +1,295 @@
+#include "grid/TDBGridEh.h"
+
+#include <algorithm>
+
+#include <QEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+
+#include "grid/GridFooter.h"
+#include "grid/GridHeader.h"
+#include "grid/GridIndicator.h"
+#include "grid/GridMetrics.h"
+#include "store/Query.h"
+
+namespace grid {
+
+namespace {
+
+// The grid draws in "宋体" with a character height of 16 pixels; the
+// window maps that family onto an installed CJK font.
+QFont songTi16() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(16);
+    return font;
+}
+
+}  // namespace
+
+TDBGridEh::TDBGridEh(QWidget* parent)
+    : QTableView(parent),
+      m_header(new GridHeader(m_model, this)),
+      m_indicator(new GridIndicator(m_model, this)),
+      m_footer(new GridFooter(*this)),
+      m_footerFont(songTi16()) {
+    setFont(songTi16());
+    m_header->setFont(songTi16());
+    m_footerColor = windowColor(palette());
+    setHorizontalHeader(m_header);
+    setVerticalHeader(m_indicator);
+    setModel(&m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    viewport()->setObjectName(QStringLiteral("DataArea"));
+
+    connect(&m_model, &GridDataModel::cursorMoved, this, &TDBGridEh::followCursor);
+    connect(&m_model, &GridDataModel::dataSetActiveChanged, this, &TDBGridEh::dataSetActiveChanged);
+    connect(&m_columns, &TDBGridColumnsEh::columnAdded, this, &TDBGridEh::columnAdded);
+    connect(&m_columns, &TDBGridColumnsEh::columnMoved, this, &TDBGridEh::columnMoved);
+    connect(&m_columns, &TDBGridColumnsEh::columnChanged, this, &TDBGridEh::columnChanged);
+    connect(m_header, &QHeaderView::sectionMoved, this, &TDBGridEh::sectionMoved);
+    connect(m_header, &QHeaderView::sectionResized, this, &TDBGridEh::sectionResized);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_footer,
+            qOverload<>(&QWidget::update));
+    applyFonts();
+}
+
+TDBGridEh::~TDBGridEh() = default;
+
+TDBGridColumnEh& TDBGridEh::addColumn(const QString& fieldName, int width,
+                                      TAlignment titleAlignment) {
+    TDBGridColumnEh& column = m_columns.add();
+    column.setFieldName(fieldName);
+    column.setWidth(width);
+    column.title().setAlignment(titleAlignment);
+    return column;
+}
+
+void TDBGridEh::setDataSource(store::DataSource* dataSource) {
+    m_model.setDataSource(dataSource);
+}
+
+void TDBGridEh::setCurrentColumn(TDBGridColumnEh& column) {
+    m_currentColumn = &column;
+    followCursor(m_model.currentRow());
+}
+
+QFont TDBGridEh::titleFont() const {
+    return m_header->font();
+}
+
+void TDBGridEh::setTitleFont(const QFont& font) {
+    m_header->setFont(font);
+    updateGeometries();
+}
+
+void TDBGridEh::setFooterFont(const QFont& font) {
+    m_footerFont = font;
+    updateGeometries();
+    m_footer->update();
+}
+
+void TDBGridEh::setFooterColor(const QColor& color) {
+    m_footerColor = color;
+    m_footer->update();
+}
+
+void TDBGridEh::setFooterRowCount(int count) {
+    m_footerRowCount = std::max(count, 0);
+    updateGeometries();
+    m_footer->update();
+}
+
+QString TDBGridEh::footerText(int, const TDBGridColumnEh&) const {
+    return {};
+}
+
+void TDBGridEh::updateFooter() {
+    m_footer->update();
+}
+
+int TDBGridEh::defaultRowHeight() const {
+    return cellHeight(font());
+}
+
+void TDBGridEh::updateGeometries() {
+    if (m_layingOut)
+        return;
+    const QScopedValueRollback layingOut(m_layingOut, true);
+    // The table view lays out its headers and scroll range for a viewport
+    // that reaches the bottom; the footer then takes the viewport's lower
+    // margin, and the vertical range is set again for the shorter viewport.
+    // Showing or hiding a scroll bar changes the viewport once more, so the
+    // layout repeats until it holds.
+    const int footerHeight = m_footer->sizeHint().height();
+    const int rowHeight = std::max(1, defaultRowHeight());
+    for (int pass = 0; pass < 3; ++pass) {
+        QTableView::updateGeometries();
+        const QMargins margins = viewportMargins();
+        setViewportMargins(margins.left(), margins.top(), margins.right(), footerHeight);
+        const QRect laidOut = viewport()->geometry();
+        const int fullRows = std::max(1, laidOut.height() / rowHeight);
+        verticalScrollBar()->setPageStep(fullRows);
+        verticalScrollBar()->setRange(0, std::max(0, m_model.rowCount() - fullRows));
+        if (viewport()->geometry() == laidOut)
+            break;
+    }
+    const QRect area = viewport()->geometry();
+    const int indicatorWidth = viewportMargins().left();
+    m_indicator->setGeometry(area.left() - indicatorWidth, area.top(), indicatorWidth,
+                             area.height());
+    m_footer->setGeometry(area.left() - indicatorWidth, area.bottom() + 1,
+                          indicatorWidth + area.width(), footerHeight);
+    m_footer->update();
+}
+
+void TDBGridEh::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    // At the end of its range the table view lines the last row up with the
+    // bottom, which cuts the top row in half; the grid keeps whole rows at
+    // the top there too.
+    const QScrollBar* bar = verticalScrollBar();
+    if (dy != 0 && bar->value() == bar->maximum() && bar->maximum() > 0) {
+        verticalHeader()->setOffsetToSectionPosition(bar->value());
+        viewport()->update();
+    }
+}
+
+void TDBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid() || m_followingCursor || m_model.isNotifying())
+        return;
+    m_currentColumn = &m_model.columnAt(current.column());
+    store::Query* query = dataSet();
+    if (!query || current.row() == query->recNo())
+        return;
+    try {
+        query->moveTo(current.row());
+    } catch (...) {
+        emit failed(std::current_exception());
+        // The cursor stayed; the current cell goes back to it.
+        QMetaObject::invokeMethod(
+            this, [this] { followCursor(m_model.currentRow()); }, Qt::QueuedConnection);
+    }
+}
+
+void TDBGridEh::followCursor(int row) {
+    const QScopedValueRollback following(m_followingCursor, true);
+    if (!m_currentColumn)
+        m_currentColumn = firstVisibleColumn();
+    if (row < 0 || row >= m_model.rowCount() || !m_currentColumn) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = m_model.index(row, m_model.modelColumnOf(*m_currentColumn));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void TDBGridEh::dataSetActiveChanged() {
+    // A dataset given back shows its rows from its current record on.
+    const int row = m_model.currentRow();
+    if (row >= 0 && row < m_model.rowCount()) {
+        followCursor(row);
+        scrollTo(m_model.index(row, currentIndex().column()), QAbstractItemView::PositionAtTop);
+    }
+    m_header->viewport()->update();
+    m_footer->update();
+}
+
+void TDBGridEh::columnAdded(TDBGridColumnEh* column) {
+    applyLayout(*column);
+}
+
+void TDBGridEh::columnMoved(int from, int to) {
+    const int modelColumn = m_model.modelColumnOf(m_columns.at(to));
+    if (m_header->logicalIndex(to) != modelColumn)
+        m_header->moveSection(from, to);
+}
+
+void TDBGridEh::columnChanged(TDBGridColumnEh* column, ColumnChange change) {
+    switch (change) {
+        case ColumnChange::Layout:
+            applyLayout(*column);
+            break;
+        case ColumnChange::Field:
+        case ColumnChange::Footer:
+            m_footer->update();
+            break;
+        case ColumnChange::Title:
+        case ColumnChange::Filter:
+            m_header->viewport()->update();
+            break;
+    }
+}
+
+void TDBGridEh::sectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex) {
+    if (&m_columns.at(newVisualIndex) != &m_model.columnAt(logicalIndex))
+        m_columns.move(oldVisualIndex, newVisualIndex);
+    m_footer->update();
+}
+
+void TDBGridEh::sectionResized(int logicalIndex, int, int newSize) {
+    if (m_header->isSectionHidden(logicalIndex))
+        return;
+    m_model.columnAt(logicalIndex).setWidth(newSize);
+    m_footer->update();
+}
+
+void TDBGridEh::applyLayout(TDBGridColumnEh& column) {
+    const int modelColumn = m_model.modelColumnOf(column);
+    m_header->resizeSection(modelColumn, column.width());
+    m_header->setSectionHidden(modelColumn, !column.visible());
+    if (!m_currentColumn && column.visible())
+        setCurrentColumn(column);
+    m_footer->update();
+}
+
+void TDBGridEh::applyFonts() {
+    m_indicator->setDefaultSectionSize(defaultRowHeight());
+    m_header->setFilterFont(font());
+    updateGeometries();
+}
+
+void TDBGridEh::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyFonts();
+}
+
+void TDBGridEh::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    paintExtendedColumnLines();
+}
+
+void TDBGridEh::paintExtendedColumnLines() {
+    // Column lines go on below the last row down to the footer.
+    const int rows = m_model.rowCount();
+    const int top = rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0;
+    if (top < 0 || top >= viewport()->height())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(gridLineColor(this));
+    for (int visual = 0; visual < m_header->count(); ++visual) {
+        const int modelColumn = m_header->logicalIndex(visual);
+        if (m_header->isSectionHidden(modelColumn))
+            continue;
+        const int x = columnViewportPosition(modelColumn) + columnWidth(modelColumn) - 1;
+        if (x >= 0 && x < viewport()->width())
+            painter.drawLine(x, top, x, viewport()->height() - 1);
+    }
+}
+
+TDBGridColumnEh* TDBGridEh::firstVisibleColumn() const {
+    for (int i = 0; i < m_columns.count(); ++i) {
+        if (m_columns.at(i).visible())
+            return &m_columns.at(i);
+    }
+    return nullptr;
+}
+
+}  // namespace grid

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <exception>
+
+#include <QColor>
+#include <QFont>
+#include <QTableView>
+
+#include "grid/GridDataModel.h"
+#include "grid/TAlignment.h"
+#include "grid/TDBGridColumnsEh.h"
+
+namespace store {
+class DataSource;
+class Query;
+}  // namespace store
+
+namespace grid {
+
+class GridFooter;
+class GridHeader;
+class GridIndicator;
+
+// The data grid: shows the dataset of a data source through its column
+// list, with a title row, a filter row under the titles, the indicator
+// column at the left marking the current record, and footer rows under the
+// data rows. The current row is the dataset's cursor; clicking a cell moves
+// the cursor there. Columns are resized and moved by dragging their titles.
+//
+// Rows are drawn from the dataset's rows on screen only, so a dataset of
+// millions of rows scrolls as fast as a small one.
+class TDBGridEh : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit TDBGridEh(QWidget* parent = nullptr);
+    ~TDBGridEh() override;
+
+    TDBGridColumnsEh& columns() { return m_columns; }
+    const TDBGridColumnsEh& columns() const { return m_columns; }
+    // Appends a column showing `fieldName`; every other setting keeps its default.
+    TDBGridColumnEh& addColumn(const QString& fieldName, int width, TAlignment titleAlignment);
+
+    // The data source stays attached until it is set to another or none; it
+    // must outlive the grid or be set to none first.
+    store::DataSource* dataSource() const { return m_model.dataSource(); }
+    void setDataSource(store::DataSource* dataSource);
+    // The dataset shown: the data source's while it is open, else none.
+    store::Query* dataSet() const { return m_model.dataSet(); }
+
+    // The column whose cell is current in the current row; none before any
+    // column is shown.
+    TDBGridColumnEh* currentColumn() const { return m_currentColumn; }
+    void setCurrentColumn(TDBGridColumnEh& column);
+
+    QFont titleFont() const;
+    void setTitleFont(const QFont& font);
+    QFont footerFont() const { return m_footerFont; }
+    void setFooterFont(const QFont& font);
+    QColor footerColor() const { return m_footerColor; }
+    void setFooterColor(const QColor& color);
+    int footerRowCount() const { return m_footerRowCount; }
+    void setFooterRowCount(int count);
+
+    // The text of footer row `row` under `column`; empty here. The footer
+    // aggregates provide it; updateFooter() repaints after they change.
+    virtual QString footerText(int row, const TDBGridColumnEh& column) const;
+    void updateFooter();
+
+    // Data rows share one height, which follows the grid's font.
+    int defaultRowHeight() const;
+
+    GridDataModel& gridModel() { return m_model; }
+    const GridDataModel& gridModel() const { return m_model; }
+    GridHeader& titleHeader() const { return *m_header; }
+    GridFooter& footer() const { return *m_footer; }
+
+signals:
+    // A dataset operation started by the grid (moving the cursor by a click)
+    // failed; the window reports it.
+    void failed(std::exception_ptr failure);
+
+protected:
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void followCursor(int row);
+    void dataSetActiveChanged();
+    void columnAdded(TDBGridColumnEh* column);
+    void columnMoved(int from, int to);
+    void columnChanged(TDBGridColumnEh* column, ColumnChange change);
+    void sectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
+    void sectionResized(int logicalIndex, int oldSize, int newSize);
+    void applyLayout(TDBGridColumnEh& column);
+    void applyFonts();
+    void paintExtendedColumnLines();
+    TDBGridColumnEh* firstVisibleColumn() const;
+
+    TDBGridColumnsEh m_columns;
+    GridDataModel m_model{m_columns};
+    GridHeader* m_header;
+    GridIndicator* m_indicator;
+    GridFooter* m_footer;
+    TDBGridColumnEh* m_currentColumn = nullptr;
+    QFont m_footerFont;
+    QColor m_footerColor;
+    int m_footerRowCount = 1;
+    bool m_followingCursor = false;
+    bool m_layingOut = false;
+};
+
+}  // namespace grid
