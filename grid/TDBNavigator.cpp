@@ -104,9 +104,12 @@ void TDBNavigator::btnClick(TNavigateBtn index) {
             dataSet->insert();
             break;
         case nbDelete:
-            if (!m_confirmDelete ||
-                m_confirmer(QStringLiteral("Confirm"), QStringLiteral("Delete record?")))
-                dataSet->remove();
+            if (m_confirmDelete &&
+                !m_confirmer(QStringLiteral("Confirm"), QStringLiteral("Delete record?")))
+                return;
+            // The question may have run an event loop that closed the dataset.
+            if (store::Query* current = m_dataLink.activeDataSet())
+                current->remove();
             break;
         case nbEdit:
             dataSet->edit();
