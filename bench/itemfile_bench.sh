@@ -6,7 +6,8 @@
 # Generates a TAB item file and the same records as UTF-8 CSV with
 # gen_items.py, builds itemdesk-cli in Release, then reports for each command
 # the median wall time of RUNS runs (default 3, after one warm-up), its ratio
-# to the peer command, and the peak memory:
+# to the peer command, the median processor time (user + system, steadier on a
+# shared machine) with its ratio, and the peak memory:
 #   itemdesk-cli import (new database)  vs  sqlite3 .import of the CSV (sq_imp_view)
 #   itemdesk-cli export TAB             vs  sqlite3 CSV export (sq_exp_csv)
 # It also imports a tenth of the records to show that memory does not grow
@@ -46,33 +47,45 @@ generate() {
 generate items "$records"
 generate tenth $((records / 10))
 
-# Runs a command (a shell text) once under GNU time; sets `wall` (s) and `peak` (MB).
+# Runs a command (a shell text) once under GNU time; sets `wall` and `cpu` (s)
+# and `peak` (MB).
 measure_once() {
-    /usr/bin/time -f "%e %M" -o "$data/time.out" sh -c "$1" >/dev/null 2>"$data/stderr.out" || {
+    /usr/bin/time -f "%e %U %S %M" -o "$data/time.out" sh -c "$1" >/dev/null 2>"$data/stderr.out" || {
         cat "$data/stderr.out" >&2
         exit 1
     }
-    read -r wall peak_kb <"$data/time.out"
+    local user system peak_kb
+    read -r wall user system peak_kb <"$data/time.out"
+    cpu=$(awk "BEGIN { print $user + $system }")
     peak=$((peak_kb / 1024))
 }
 
-# Warm-up, then RUNS runs; sets `median` (s) and `peak` (MB, the largest seen).
+median_of() {
+    printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
+}
+
+# Warm-up, then RUNS runs; sets `median_wall`, `median_cpu` (s) and `peak`
+# (MB, the largest seen).
 measure() {
-    local times=() most=0
+    local walls=() cpus=() most=0
     measure_once "$1"
     for ((i = 0; i < runs; i++)); do
         measure_once "$1"
-        times+=("$wall")
+        walls+=("$wall")
+        cpus+=("$cpu")
         ((peak > most)) && most=$peak
     done
-    median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+    median_wall=$(median_of "${walls[@]}")
+    median_cpu=$(median_of "${cpus[@]}")
     peak=$most
 }
 
+# Reports the last two measurements: ours (saved in ours_*) and the peer's.
 report() {
-    local label=$1 ours=$2 ours_peak=$3 peer=$4 peer_peak=$5
-    printf '%-8s itemdesk-cli %6.2f s %5d MB | sqlite3 %6.2f s %5d MB | ratio %.2f\n' \
-        "$label" "$ours" "$ours_peak" "$peer" "$peer_peak" "$(awk "BEGIN { print $ours / $peer }")"
+    printf '%-7s itemdesk-cli %6.2f s (cpu %5.2f s) %4d MB | sqlite3 %6.2f s (cpu %5.2f s) %4d MB | ratio %.2f (cpu %.2f)\n' \
+        "$1" "$ours_wall" "$ours_cpu" "$ours_peak" "$median_wall" "$median_cpu" "$peak" \
+        "$(awk "BEGIN { print $ours_wall / $median_wall }")" \
+        "$(awk "BEGIN { print $ours_cpu / $median_cpu }")"
 }
 
 work=$data/work
@@ -82,19 +95,21 @@ view=$tools/anchors/view46.sql
 
 echo "== import ($records records)"
 measure "rm -f '$work/ours.mdb'* && '$cli' create '$work/ours.mdb' && '$cli' import '$work/ours.mdb' '$data/items.tab'"
-ours=$median ours_peak=$peak
+ours_wall=$median_wall ours_cpu=$median_cpu ours_peak=$peak
 measure "rm -f '$work/peer.db'* && sqlite3 -batch '$work/peer.db' '.read $schema' '.read $view' '.import --csv --skip 1 $data/items.csv BabyData_in'"
-report import "$ours" "$ours_peak" "$median" "$peak"
+report import
+import_peak=$ours_peak
 
 echo "== import ($((records / 10)) records, for memory)"
 measure_once "rm -f '$work/tenth.mdb'* && '$cli' create '$work/tenth.mdb' && '$cli' import '$work/tenth.mdb' '$data/tenth.tab'"
-printf 'peak memory: %d MB for %d records, %d MB for %d records\n' "$peak" $((records / 10)) "$ours_peak" "$records"
+printf 'peak memory of itemdesk-cli import: %d MB for %d records, %d MB for %d records\n' \
+    "$peak" $((records / 10)) "$import_peak" "$records"
 
 echo "== export ($records records)"
 measure "'$cli' export '$work/ours.mdb' '$work/ours.tab' --existing overwrite"
-ours=$median ours_peak=$peak
+ours_wall=$median_wall ours_cpu=$median_cpu ours_peak=$peak
 measure "sqlite3 -batch '$work/peer.db' '.headers on' '.mode csv' '.once $work/peer.csv' '.read $tools/anchors/export_csv.sql'"
-report export "$ours" "$ours_peak" "$median" "$peak"
+report export
 
 if cmp -s "$work/ours.tab" "$data/items.tab"; then
     echo "export is byte-identical to the generated file"
