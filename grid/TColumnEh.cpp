@@ -10,6 +10,7 @@ TColumnEh::~TColumnEh() = default;
 
 void TColumnEh::setFieldName(const QString& fieldName) {
     assign(m_fieldName, fieldName, ColumnChange::Field);
+    m_footer.bindFooterAggregate();
 }
 
 void TColumnEh::setWidth(int width) {

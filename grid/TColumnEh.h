@@ -9,6 +9,8 @@
 
 namespace grid {
 
+class TDBGridEhSumList;
+
 // The settings of one grid column: the field it shows, its width, whether
 // it is shown and editable, and its title, footer and filter cells.
 class TColumnEh {
@@ -37,6 +39,9 @@ public:
     const TColumnFooterEh& footer() const { return m_footer; }
     TSTColumnFilterEh& stFilter() { return m_stFilter; }
     const TSTColumnFilterEh& stFilter() const { return m_stFilter; }
+
+    // The sum list of the grid the column belongs to; none without a grid.
+    virtual TDBGridEhSumList* gridSumList() const { return nullptr; }
 
     // Stores a setting of the column or of one of its cells and reports the
     // change when the value differs.

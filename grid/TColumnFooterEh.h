@@ -9,6 +9,7 @@
 namespace grid {
 
 class TColumnEh;
+class TDBSum;
 
 enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
 
@@ -17,6 +18,8 @@ enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStat
 class TColumnFooterEh {
 public:
     explicit TColumnFooterEh(TColumnEh& column) : m_column(column) {}
+    // Frees the footer's aggregate in the grid's sum list.
+    ~TColumnFooterEh();
     TColumnFooterEh(const TColumnFooterEh&) = delete;
     TColumnFooterEh& operator=(const TColumnFooterEh&) = delete;
 
@@ -34,8 +37,14 @@ public:
     std::optional<TAlignment> alignment() const { return m_alignment; }
     void setAlignment(std::optional<TAlignment> alignment);
 
+    // Gives the footer the aggregate of the grid's sum list that its value
+    // type asks for (a sum, average or count), or frees the one it has; does
+    // nothing while the column belongs to no grid.
+    void bindFooterAggregate();
+
 private:
     TColumnEh& m_column;
+    TDBSum* m_sumItem = nullptr;
     TFooterValueType m_valueType = fvtNon;
     QString m_fieldName;
     QString m_value;

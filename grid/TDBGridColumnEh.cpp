@@ -31,6 +31,10 @@ QString TDBGridColumnEh::displayCaption() const {
     return shown ? shown->name() : fieldName();
 }
 
+TDBGridEhSumList* TDBGridColumnEh::gridSumList() const {
+    return m_columns.sumList();
+}
+
 void TDBGridColumnEh::changed(ColumnChange change) {
     emit m_columns.columnChanged(this, change);
 }

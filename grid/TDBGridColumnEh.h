@@ -26,6 +26,7 @@ public:
     store::Field* field() const;
     // The title's caption, or the field's name when the caption is empty.
     QString displayCaption() const;
+    TDBGridEhSumList* gridSumList() const override;
 
 protected:
     void changed(ColumnChange change) override;

@@ -41,6 +41,10 @@ public:
     store::DataSource* dataSource() const { return m_dataSource; }
     void setDataSource(store::DataSource* dataSource) { m_dataSource = dataSource; }
 
+    // The grid's sum list, where the columns' footers keep their aggregates.
+    TDBGridEhSumList* sumList() const { return m_sumList; }
+    void setSumList(TDBGridEhSumList* sumList) { m_sumList = sumList; }
+
 signals:
     void columnAdded(grid::TDBGridColumnEh* column);
     void columnMoved(int from, int to);
@@ -49,6 +53,7 @@ signals:
 private:
     std::vector<std::unique_ptr<TDBGridColumnEh>> m_items;
     store::DataSource* m_dataSource = nullptr;
+    TDBGridEhSumList* m_sumList = nullptr;
 };
 
 }  // namespace grid
