@@ -10,6 +10,7 @@
 # shared machine) with its ratio, and the peak memory:
 #   itemdesk-cli import (new database)  vs  sqlite3 .import of the CSV (sq_imp_view)
 #   itemdesk-cli export TAB             vs  sqlite3 CSV export (sq_exp_csv)
+#                                       and the same TAB bytes through iconv (sq_exp_tab)
 # It also imports a tenth of the records to show that memory does not grow
 # with the record count, and checks that the export equals the generated file.
 #
@@ -110,6 +111,9 @@ measure "'$cli' export '$work/ours.mdb' '$work/ours.tab' --existing overwrite"
 ours_wall=$median_wall ours_cpu=$median_cpu ours_peak=$peak
 measure "sqlite3 -batch '$work/peer.db' '.headers on' '.mode csv' '.once $work/peer.csv' '.read $tools/anchors/export_csv.sql'"
 report export
+# The same TAB bytes from the sqlite3 shell through iconv (sq_exp_tab), for comparison.
+measure "sqlite3 -batch '$work/peer.db' '.read $tools/anchors/export_tab.sql' | iconv -f UTF-8 -t UTF-16LE >'$work/peer.tab'"
+report "(tab)"
 
 if cmp -s "$work/ours.tab" "$data/items.tab"; then
     echo "export is byte-identical to the generated file"
