@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QFile>
+
 #include "store/Error.h"
 
 namespace itemfile {

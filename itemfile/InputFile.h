@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include <QFile>
 #include <QString>
 
 namespace itemfile {

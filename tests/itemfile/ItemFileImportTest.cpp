@@ -1,7 +1,11 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -125,6 +129,23 @@ TEST_F(ImportTest, MissingFileRaisesTheFileErrorAndClosesTheProgressWindow) {
         EXPECT_TRUE(error.message().startsWith(u"Cannot open file"_s)) << error.what();
     }
     EXPECT_EQ(m_progress.events(), (QStringList{u"show"_s, u"close"_s}));
+}
+
+TEST_F(ImportTest, FileBeingWrittenByAnotherProcessIsNotRead) {
+    ItemFileBuilder().header().record(recordValues(1)).writeTo(m_filePath);
+    const int fd = ::open(QFile::encodeName(m_filePath).constData(), O_RDWR);
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+    try {
+        itemfile::importItemFile(m_filePath, m_database.itemQuery, 40, m_progress);
+        ADD_FAILURE() << "no error";
+    } catch (const store::Error& error) {
+        EXPECT_TRUE(error.message().startsWith(u"Cannot open file"_s)) << error.what();
+    }
+    ::close(fd);
+    EXPECT_TRUE(rows().isEmpty());
 }
 
 // ---------------------------------------------------------------- records and fields
