@@ -15,7 +15,8 @@ struct ButtonSpec {
     bool enabled;
 };
 
-// In focus order. The navigator comes first, at 7, 10, 279 x 25.
+// In focus order. The navigator, placed by the main window at 7, 10, 279 x 25,
+// comes first.
 const std::vector<ButtonSpec>& buttonSpecs() {
     static const std::vector<ButtonSpec> specs{
         {"Button12", QStringLiteral("&D关联数据文件"), {292, 10, 127, 25}, true, true},

@@ -12,6 +12,9 @@
 #include "app/SongTiFont.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
+#include "grid/ItemGridColumns.h"
+#include "grid/TDBGridEh.h"
+#include "grid/TDBNavigator.h"
 #include "itemfile/ItemFileExport.h"
 #include "itemfile/ItemFileImport.h"
 #include "store/Error.h"
@@ -61,7 +64,9 @@ TForm1::TForm1(const Setup& setup)
       m_executableFolder(setup.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                           : setup.executableFolder),
       m_gridPanel(new QFrame(this)),
-      m_commandPanel(new CommandPanel(this)) {
+      m_grid(new grid::TDBGridEh(m_gridPanel)),
+      m_commandPanel(new CommandPanel(this)),
+      m_navigator(new grid::TDBNavigator(m_commandPanel)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ItemDesk 宝贝数据管理"));
     setFont(songTiFont(16));
@@ -72,6 +77,8 @@ TForm1::TForm1(const Setup& setup)
 
     m_gridPanel->setObjectName(QStringLiteral("GridPanel"));
     m_gridPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setUpGrid();
+    setUpNavigator();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -89,10 +96,48 @@ TForm1::TForm1(const Setup& setup)
     wire(QStringLiteral("Button11"), &TForm1::Button11Click);
     wire(QStringLiteral("Button12"), &TForm1::Button12Click);
 
+    setTabOrder(m_grid, button(QStringLiteral("Button12")));
+    m_grid->setFocus();
+
     run(&TForm1::FormCreate);
 }
 
-TForm1::~TForm1() = default;
+// The grid and the navigator go before the data source and the queries
+// that they show.
+TForm1::~TForm1() {
+    delete m_gridPanel;
+    delete m_navigator;
+}
+
+void TForm1::setUpGrid() {
+    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
+    grid::addItemColumns(m_grid->columns(), &m_dataSource);
+    m_grid->setTitleFont(songTiFont(16));
+    m_grid->setFooterFont(songTiFont(16));
+    m_grid->setFooterColor(palette().color(QPalette::Window));
+    m_grid->setDataSource(&m_dataSource);
+    connect(m_grid, &grid::TDBGridEh::failed, this,
+            [this](const std::exception_ptr& failure) { report(failure); });
+
+    auto* layout = new QVBoxLayout(m_gridPanel);
+    const int frame = m_gridPanel->frameWidth();
+    layout->setContentsMargins(frame, frame, frame, frame);
+    layout->addWidget(m_grid);
+}
+
+void TForm1::setUpNavigator() {
+    m_navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    m_navigator->setVisibleButtons({grid::nbFirst, grid::nbPrior, grid::nbNext, grid::nbLast,
+                                    grid::nbInsert, grid::nbDelete, grid::nbEdit, grid::nbPost,
+                                    grid::nbCancel});
+    m_navigator->setGeometry(7, 10, 279, 25);
+    m_navigator->setConfirmer([this](const QString& caption, const QString& text) {
+        return m_dialogs.confirm(caption, text);
+    });
+    m_navigator->setDataSource(&m_dataSource);
+    connect(m_navigator, &grid::TDBNavigator::failed, this,
+            [this](const std::exception_ptr& failure) { report(failure); });
+}
 
 QPushButton* TForm1::button(const QString& name) const {
     return m_commandPanel->button(name);
@@ -105,8 +150,16 @@ void TForm1::wire(const QString& buttonName, Handler handler) {
 void TForm1::run(Handler handler) {
     try {
         (this->*handler)();
-    } catch (const std::exception& failure) {
-        m_dialogs.showError(failureMessage(failure));
+    } catch (const std::exception&) {
+        report(std::current_exception());
+    }
+}
+
+void TForm1::report(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        m_dialogs.showError(failureMessage(error));
     }
 }
 
@@ -143,7 +196,15 @@ void TForm1::Button4Click() {
     }
 }
 
-void TForm1::SyncGridColumns() {}
+void TForm1::SyncGridColumns() {
+    const store::Query& itemQuery = m_database.itemQuery;
+    for (int i = 0; i < itemQuery.fieldCount(); ++i) {
+        const QString& name = itemQuery.field(i).name();
+        if (m_grid->columns().columnShowingField(name) == nullptr) {
+            m_grid->addColumn(name, 80, grid::taCenter);
+        }
+    }
+}
 
 void TForm1::recalculateFooter() {}
 

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <exception>
+
 #include <QWidget>
 
 #include "app/Dialogs.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
+
+namespace grid {
+class TDBGridEh;
+class TDBNavigator;
+}  // namespace grid
 
 class QFrame;
 class QPushButton;
@@ -38,6 +45,8 @@ public:
     store::DataSource& dataSource() { return m_dataSource; }
     Dialogs& dialogs() { return m_dialogs; }
     QPushButton* button(const QString& name) const;
+    grid::TDBGridEh& grid() const { return *m_grid; }
+    grid::TDBNavigator& navigator() const { return *m_navigator; }
     int importColumnCount() const { return m_importColumnCount; }
 
     void FormCreate();
@@ -67,6 +76,9 @@ private:
     // Runs a handler; a failure that escapes it goes to the default error report.
     void run(Handler handler);
     void enable(std::initializer_list<const char*> buttonNames);
+    void report(const std::exception_ptr& failure);
+    void setUpGrid();
+    void setUpNavigator();
 
     store::ItemDatabase m_database;
     store::DataSource m_dataSource;
@@ -74,7 +86,9 @@ private:
     QString m_executableFolder;
     int m_importColumnCount = 0;
     QFrame* m_gridPanel;
+    grid::TDBGridEh* m_grid;
     CommandPanel* m_commandPanel;
+    grid::TDBNavigator* m_navigator;
 };
 
 }  // namespace app

@@ -10,6 +10,9 @@
 #include "app/TForm1.h"
 #include "store/ConnectionString.h"
 #include "app/TForm2.h"
+#include "grid/TDBGridEh.h"
+#include "grid/TDBNavigator.h"
+#include "grid/TNavButton.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
@@ -96,7 +99,7 @@ private slots:
     void windowLayout();
     void commandButtons_data();
     void commandButtons();
-    void focusOrderOfTheCommandPanel();
+    void focusOrder();
 
     void startWithoutDataMdbShowsNoError();
     void startWithUnusableDataMdb_data();
@@ -121,6 +124,8 @@ private slots:
     void importAddsTheFileAndGivesTheGridBack();
     void failedImportGivesTheGridBack();
     void exportWritesAndAsksAboutAnExistingFile();
+
+    void navigatorWorksTheItemQueryAndAsksBeforeDeleting();
 
     void closingClosesBothConnections_data();
     void closingClosesBothConnections();
@@ -188,21 +193,27 @@ void TForm1UiTest::commandButtons() {
     QVERIFY(button->shortcut().isEmpty());
 }
 
-void TForm1UiTest::focusOrderOfTheCommandPanel() {
+void TForm1UiTest::focusOrder() {
     Session session(Start::Empty);
+    session.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
+    grid::TDBGridEh* grid = &session.form->grid();
+    QCOMPARE(QApplication::focusWidget(), grid);
+
     const QStringList expected{
-        QStringLiteral("Button12"), QStringLiteral("Button5"), QStringLiteral("Button4"),
-        QStringLiteral("Button1"),  QStringLiteral("Button2"), QStringLiteral("Button8"),
-        QStringLiteral("Button11"), QStringLiteral("Button7"), QStringLiteral("Button3"),
-        QStringLiteral("Button17"), QStringLiteral("Button6")};
+        QStringLiteral("DBGridEh1"), QStringLiteral("Button12"), QStringLiteral("Button5"),
+        QStringLiteral("Button4"),   QStringLiteral("Button1"),  QStringLiteral("Button2"),
+        QStringLiteral("Button8"),   QStringLiteral("Button11"), QStringLiteral("Button7"),
+        QStringLiteral("Button3"),   QStringLiteral("Button17"), QStringLiteral("Button6")};
     QStringList chain;
-    QWidget* widget = session.button(expected.first());
+    QWidget* widget = grid;
     do {
-        if (qobject_cast<QPushButton*>(widget)) {
+        if (widget == grid || (qobject_cast<QPushButton*>(widget) &&
+                               widget->parent()->objectName() == QStringLiteral("CommandPanel"))) {
             chain.append(widget->objectName());
         }
         widget = widget->nextInFocusChain();
-    } while (widget != session.button(expected.first()));
+    } while (widget != grid);
     QCOMPARE(chain, expected);
 }
 
@@ -261,45 +272,56 @@ void TForm1UiTest::startWithDataMdbOpensIt() {
     QCOMPARE(session.form->database().itemConnection.databasePath(), session.dataMdb);
     QCOMPARE(sorted(session.enabledButtons()), sorted(kEnabledAfterOpen));
     QVERIFY(session.button(QStringLiteral("Button17"))->isHidden());
+
+    // The grid shows the item query; every field already has its column.
+    grid::TDBGridEh& grid = session.form->grid();
+    QCOMPARE(grid.dataSet(), &session.form->database().itemQuery);
+    QCOMPARE(grid.columns().count(), 47);
+    for (int i = 0; i < session.form->database().itemQuery.fieldCount(); ++i) {
+        QVERIFY(
+            grid.columns().columnShowingField(session.form->database().itemQuery.field(i).name()));
+    }
+    QTest::mouseClick(session.button(QStringLiteral("Button4")), Qt::LeftButton);
+    QCOMPARE(grid.columns().count(), 47);
 }
 
 void TForm1UiTest::accelerators_data() {
     QTest::addColumn<Start>("start");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("focus");  // a command button, or empty for outside the panel
+    QTest::addColumn<QString>("focus");  // a command button, or empty for the grid
     QTest::addColumn<QString>("clicked");
     const int alt = Qt::AltModifier;
     const int none = Qt::NoModifier;
-    const QString outside;
+    const QString inGrid;
     QTest::newRow("Alt+R, nothing connected")
-        << Start::Empty << int(Qt::Key_R) << alt << outside << QString();
+        << Start::Empty << int(Qt::Key_R) << alt << inGrid << QString();
     QTest::newRow("Alt+R after a failed open")
-        << Start::BrokenDataMdb << int(Qt::Key_R) << alt << outside << QStringLiteral("Button5");
+        << Start::BrokenDataMdb << int(Qt::Key_R) << alt << inGrid << QStringLiteral("Button5");
     QTest::newRow("Alt+R after an open")
-        << Start::GoodDataMdb << int(Qt::Key_R) << alt << outside << QStringLiteral("Button1");
+        << Start::GoodDataMdb << int(Qt::Key_R) << alt << inGrid << QStringLiteral("Button1");
     QTest::newRow("Alt+Shift+R after an open")
         << Start::GoodDataMdb << int(Qt::Key_R) << int(Qt::AltModifier | Qt::ShiftModifier)
-        << outside << QStringLiteral("Button1");
+        << inGrid << QStringLiteral("Button1");
     QTest::newRow("Alt+M after an open")
-        << Start::GoodDataMdb << int(Qt::Key_M) << alt << outside << QStringLiteral("Button8");
+        << Start::GoodDataMdb << int(Qt::Key_M) << alt << inGrid << QStringLiteral("Button8");
     QTest::newRow("Alt+M, nothing connected")
-        << Start::Empty << int(Qt::Key_M) << alt << outside << QString();
+        << Start::Empty << int(Qt::Key_M) << alt << inGrid << QString();
     QTest::newRow("Alt+S reaches no hidden button")
-        << Start::GoodDataMdb << int(Qt::Key_S) << alt << outside << QString();
-    QTest::newRow("Alt+D") << Start::Empty << int(Qt::Key_D) << alt << outside
+        << Start::GoodDataMdb << int(Qt::Key_S) << alt << inGrid << QString();
+    QTest::newRow("Alt+D") << Start::Empty << int(Qt::Key_D) << alt << inGrid
                            << QStringLiteral("Button12");
     QTest::newRow("Ctrl+R") << Start::GoodDataMdb << int(Qt::Key_R) << int(Qt::ControlModifier)
-                            << outside << QString();
+                            << inGrid << QString();
     QTest::newRow("O alone on a command button")
         << Start::BrokenDataMdb << int(Qt::Key_O) << none << QStringLiteral("Button12")
         << QStringLiteral("Button4");
     QTest::newRow("R alone on a command button")
         << Start::GoodDataMdb << int(Qt::Key_R) << none << QStringLiteral("Button3")
         << QStringLiteral("Button1");
-    QTest::newRow("R alone outside the panel")
-        << Start::GoodDataMdb << int(Qt::Key_R) << none << outside << QString();
-    QTest::newRow("Alt+T") << Start::Empty << int(Qt::Key_T) << alt << outside
+    QTest::newRow("R alone in the grid")
+        << Start::GoodDataMdb << int(Qt::Key_R) << none << inGrid << QString();
+    QTest::newRow("Alt+T") << Start::Empty << int(Qt::Key_T) << alt << inGrid
                            << QStringLiteral("Button3");
 }
 
@@ -317,9 +339,8 @@ void TForm1UiTest::accelerators() {
     for (const QString& name : kAllButtons) {
         spies.push_back(std::make_unique<QSignalSpy>(session.button(name), &QPushButton::clicked));
     }
-    QWidget* target = focus.isEmpty()
-                          ? session.form->findChild<QWidget*>(QStringLiteral("GridPanel"))
-                          : session.button(focus);
+    QWidget* target =
+        focus.isEmpty() ? static_cast<QWidget*>(&session.form->grid()) : session.button(focus);
     target->setFocus();
     // A wrongly reached settings dialog would wait for the user.
     QTimer::singleShot(2000, [] {
@@ -570,6 +591,36 @@ void TForm1UiTest::exportWritesAndAsksAboutAnExistingFile() {
         QVERIFY(question.text.startsWith(QStringLiteral("当前保存文件已经存在")));
         QCOMPARE(testsupport::readFile(written).size(), round.size);
     }
+}
+
+void TForm1UiTest::navigatorWorksTheItemQueryAndAsksBeforeDeleting() {
+    Session session(Start::GoodDataMdb);
+    grid::TDBNavigator& navigator = session.form->navigator();
+    QCOMPARE(navigator.objectName(), QStringLiteral("DBNavigator1"));
+    QCOMPARE(navigator.parentWidget()->objectName(), QStringLiteral("CommandPanel"));
+    QCOMPARE(navigator.geometry(), QRect(7, 10, 279, 25));
+    QVERIFY(!navigator.visibleButtons().contains(grid::nbRefresh));
+    QCOMPARE(navigator.visibleButtons().size(), 9);
+    store::Query& itemQuery = session.form->database().itemQuery;
+
+    QTest::mouseClick(navigator.button(grid::nbNext), Qt::LeftButton);
+    QCOMPARE(itemQuery.recNo(), 1);
+
+    session.script.queueAnswer(QMessageBox::Cancel);
+    QTest::mouseClick(navigator.button(grid::nbDelete), Qt::LeftButton);
+    QCOMPARE(session.script.shown().size(), std::size_t{1});
+    const DialogScript::Shown& question = session.script.shown().front();
+    QCOMPARE(question.title, QStringLiteral("Confirm"));
+    QCOMPARE(question.text, QStringLiteral("Delete record?"));
+    QCOMPARE(question.buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("取消")}));
+    QCOMPARE(session.recordCount(), 2);
+
+    session.script.queueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(navigator.button(grid::nbDelete), Qt::LeftButton);
+    QCOMPARE(session.recordCount(), 1);
+    QCOMPARE(
+        testsupport::queryRows(session.dataMdb, QStringLiteral("SELECT 宝贝名称 FROM BabyData")),
+        (QList<QVariantList>{{QStringLiteral("甲")}}));
 }
 
 void TForm1UiTest::closingClosesBothConnections_data() {
