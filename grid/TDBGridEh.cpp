@@ -7,10 +7,13 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
+#include "grid/FooterText.h"
 #include "grid/GridFooter.h"
 #include "grid/GridHeader.h"
 #include "grid/GridIndicator.h"
 #include "grid/GridMetrics.h"
+#include "store/DataSource.h"
+#include "store/Error.h"
 #include "store/Query.h"
 
 namespace grid {
@@ -46,6 +49,7 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     viewport()->setObjectName(QStringLiteral("DataArea"));
+    m_columns.setSumList(&m_sumList);
 
     connect(&m_model, &GridDataModel::cursorMoved, this, &TDBGridEh::followCursor);
     connect(&m_model, &GridDataModel::dataSetActiveChanged, this, &TDBGridEh::dataSetActiveChanged);
@@ -56,10 +60,17 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     connect(m_header, &QHeaderView::sectionResized, this, &TDBGridEh::sectionResized);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_footer,
             qOverload<>(&QWidget::update));
+    connect(&m_sumList, &TDBGridEhSumList::sumListChanged, this, &TDBGridEh::updateFooter);
+    connect(&m_sumList, &TDBGridEhSumList::recalcAll, this, &TDBGridEh::sumListRecalcAll);
+    connect(&m_sumList, &TDBGridEhSumList::afterRecalcAll, this, &TDBGridEh::sumListAfterRecalcAll);
     applyFonts();
 }
 
-TDBGridEh::~TDBGridEh() = default;
+TDBGridEh::~TDBGridEh() {
+    // The sum list lets go of the dataset first, so that the footers freeing
+    // their aggregates as the columns go recount nothing.
+    m_sumList.setDataSet(nullptr);
+}
 
 TDBGridColumnEh& TDBGridEh::addColumn(const QString& fieldName, int width,
                                       TAlignment titleAlignment) {
@@ -105,8 +116,15 @@ void TDBGridEh::setFooterRowCount(int count) {
     m_footer->update();
 }
 
-QString TDBGridEh::footerText(int, const TDBGridColumnEh&) const {
-    return {};
+QString TDBGridEh::footerText(int, const TDBGridColumnEh& column) const {
+    try {
+        return grid::footerText(column.footer(), column.fieldName(), dataSet(),
+                                m_sumList.sumCollection());
+    } catch (const store::Error& error) {
+        // A field-value footer naming a field the dataset lacks; painting
+        // cannot report it, so the cell shows the message.
+        return error.message();
+    }
 }
 
 void TDBGridEh::updateFooter() {
@@ -191,6 +209,7 @@ void TDBGridEh::followCursor(int row) {
 }
 
 void TDBGridEh::dataSetActiveChanged() {
+    m_sumList.bindDataSource(dataSource());
     // A dataset given back shows its rows from its current record on.
     const int row = m_model.currentRow();
     if (row >= 0 && row < m_model.rowCount()) {

@@ -9,6 +9,7 @@
 #include "grid/GridDataModel.h"
 #include "grid/TAlignment.h"
 #include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridEhSumList.h"
 
 namespace store {
 class DataSource;
@@ -62,10 +63,14 @@ public:
     int footerRowCount() const { return m_footerRowCount; }
     void setFooterRowCount(int count);
 
-    // The text of footer row `row` under `column`; empty here. The footer
-    // aggregates provide it; updateFooter() repaints after they change.
+    // The text of footer row `row` under `column`, from the column's footer
+    // settings and the sum list's aggregates; updateFooter() repaints the
+    // footer rows alone, which the sum list asks for after every change.
     virtual QString footerText(int row, const TDBGridColumnEh& column) const;
     void updateFooter();
+    // Created inactive; it follows the data source's dataset.
+    TDBGridEhSumList& sumList() { return m_sumList; }
+    const TDBGridEhSumList& sumList() const { return m_sumList; }
 
     // Data rows share one height, which follows the grid's font.
     int defaultRowHeight() const;
@@ -79,6 +84,9 @@ signals:
     // A dataset operation started by the grid (moving the cursor by a click)
     // failed; the window reports it.
     void failed(std::exception_ptr failure);
+    // The sum list begins and ends a recount.
+    void sumListRecalcAll();
+    void sumListAfterRecalcAll();
 
 protected:
     void updateGeometries() override;
@@ -100,6 +108,8 @@ private:
     void paintExtendedColumnLines();
     TDBGridColumnEh* firstVisibleColumn() const;
 
+    // Declared before the columns, whose footers free their aggregates in it.
+    TDBGridEhSumList m_sumList;
     TDBGridColumnsEh m_columns;
     GridDataModel m_model{m_columns};
     GridHeader* m_header;
