@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "grid/TDBGridEhSumList.h"
-#include "store/DataSource.h"
 #include "store/Error.h"
 #include "store/ItemDatabase.h"
 #include "tests/support/TempDir.h"
@@ -193,17 +192,6 @@ TEST_F(SumList, FilterChangeSeenAtScrollRecountsOnce) {
     EXPECT_EQ(walks, 3);
 }
 
-TEST_F(SumList, ReopeningKeepsTheFilterAndCountsWhatPasses) {
-    addItems(4);
-    query().setFilter(QStringLiteral("[宝贝价格] <= 2"));
-    query().setFiltered(true);
-    countItems(0);
-    EXPECT_EQ(counted(), 2);
-    query().close();
-    query().open();
-    EXPECT_EQ(counted(), 2);
-}
-
 TEST_F(SumList, RequeryWaitsForAnExplicitRecount) {
     countItems(2);
     addItems(3);
@@ -372,24 +360,6 @@ TEST_F(Handlers, ANewDataSetUnhooksTheOldAndCountsTheNew) {
     sums.setDataSet(nullptr);
     EXPECT_EQ(counted(), 0);
     EXPECT_FALSE(other.afterPost);
-}
-
-TEST_F(Handlers, DataSourceDetachAndReattachFollowTheBinding) {
-    countItems(3);
-    store::DataSource source;
-    source.setDataSet(&query());
-    sums.bindDataSource(&source);
-    EXPECT_EQ(counted(), 3);
-    source.setDataSet(nullptr);
-    sums.bindDataSource(&source);
-    EXPECT_EQ(counted(), 0);
-    EXPECT_FALSE(sums.hooked());
-    EXPECT_FALSE(query().afterOpen);
-    addItems(1);
-    query().requery();
-    source.setDataSet(&query());
-    sums.bindDataSource(&source);
-    EXPECT_EQ(counted(), 4);
 }
 
 // ---------------------------------------------------------------- sums and averages
