@@ -24,7 +24,8 @@ public:
 
     store::Query* dataSet() const { return m_dataSet; }
     // An active sum list lets go of the old dataset (unhook, reset) and takes
-    // up the new one (hook, recount); an inactive one only remembers it.
+    // up the new one (hook, recount); an inactive one only remembers it. The
+    // dataset must outlive the binding or be replaced first.
     void setDataSet(store::Query* dataSet);
 
     bool active() const { return m_active; }

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QAbstractItemModelTester>
 #include <QImage>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -64,6 +65,9 @@ void TDBGridEhFooterUiTest::init() {
     grid::addItemColumns(m_grid->columns(), m_source.get());
     m_grid->sumList().setActive(true);
     m_grid->setDataSource(m_source.get());
+    // Recounts run inside the model's own notices; the model must stay consistent.
+    new QAbstractItemModelTester(&m_grid->gridModel(),
+                                 QAbstractItemModelTester::FailureReportingMode::QtTest, m_grid);
     m_navigator = new grid::TDBNavigator;
     m_navigator->setDataSource(m_source.get());
     m_navigator->setConfirmer([](const QString&, const QString&) { return true; });
