@@ -74,17 +74,12 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
     itemQuery.first();
     const int recordCount = itemQuery.recordCount();
     progress.setMaximum(recordCount);
-    const int columnCount = itemQuery.fieldCount() - 1;
-    std::vector<QVariant> values(static_cast<std::size_t>(std::max(columnCount, 0)));
     for (int record = 0; record < recordCount; ++record) {
         if (record == 0) {
             writer.addHeader();
             writer.flush();
         }
-        for (int i = 0; i < columnCount; ++i) {
-            values[static_cast<std::size_t>(i)] = itemQuery.field(i).value();
-        }
-        writer.addRecord(values);
+        writer.addRecord(itemQuery.currentRow());
         writer.flush();
         itemQuery.next();
         progress.step();

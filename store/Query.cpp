@@ -356,6 +356,10 @@ QVariant Query::rowValue(int row, int fieldIndex) {
     return values[static_cast<std::size_t>(fieldIndex)];
 }
 
+const Query::Row& Query::currentRow() {
+    return fetchRow(m_cursor);
+}
+
 QVariant Query::currentValue(int fieldIndex) {
     if (m_cursor < 0)
         return {};

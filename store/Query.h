@@ -117,6 +117,8 @@ public:
 
     // A row's value without moving the cursor (for grids and exports).
     QVariant rowValue(int row, int fieldIndex);
+    // Every value of the current record, in field order (all null without one).
+    const Row& currentRow();
 
     // Filter text in the engine's filter language, e.g. "[宝贝名称] Like '*abc*' AND [ID] > 3".
     // Setting it while filtered re-filters and puts the cursor on the first row;

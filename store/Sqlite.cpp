@@ -72,10 +72,12 @@ QVariant columnValue(sqlite3_stmt* statement, int column) {
         case SQLITE_FLOAT:
             return QVariant(sqlite3_column_double(statement, column));
         default: {
+            // The file holds UTF-8; converting here is faster than asking the
+            // engine for UTF-16.
             const auto* text =
-                static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-            const int bytes = sqlite3_column_bytes16(statement, column);
-            return QVariant(QString::fromUtf16(text, bytes / 2));
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            const int bytes = sqlite3_column_bytes(statement, column);
+            return QVariant(QString::fromUtf8(text, bytes));
         }
     }
 }
