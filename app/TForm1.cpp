@@ -14,6 +14,7 @@
 #include "app/TForm3.h"
 #include "grid/ItemGridColumns.h"
 #include "grid/TDBGridEh.h"
+#include "grid/TDBGridEhSumList.h"
 #include "grid/TDBNavigator.h"
 #include "itemfile/ItemFileExport.h"
 #include "itemfile/ItemFileImport.h"
@@ -116,6 +117,7 @@ void TForm1::setUpGrid() {
     m_grid->setFooterFont(songTiFont(16));
     m_grid->setFooterColor(palette().color(QPalette::Window));
     m_grid->setDataSource(&m_dataSource);
+    m_grid->sumList().setActive(true);
     connect(m_grid, &grid::TDBGridEh::failed, this,
             [this](const std::exception_ptr& failure) { report(failure); });
 
@@ -206,7 +208,9 @@ void TForm1::SyncGridColumns() {
     }
 }
 
-void TForm1::recalculateFooter() {}
+void TForm1::recalculateFooter() {
+    m_grid->sumList().recalculateAll();
+}
 
 void TForm1::Button1Click() {
     const QString path = m_dialogs.openFileName();

@@ -68,6 +68,11 @@ struct Session {
         return enabled;
     }
     int recordCount() const { return form->database().itemQuery.recordCount(); }
+    // The record count in the footer under the ID column.
+    QString footerCount() const {
+        grid::TDBGridEh& grid = form->grid();
+        return grid.footerText(0, *grid.columns().columnShowingField(QStringLiteral("ID")));
+    }
 
     TempDir folder;
     QString dataMdb;
@@ -269,6 +274,7 @@ void TForm1UiTest::startWithDataMdbOpensIt() {
     QVERIFY(session.script.shown().empty());
     QVERIFY(session.form->database().itemQuery.isActive());
     QCOMPARE(session.recordCount(), 2);
+    QCOMPARE(session.footerCount(), QStringLiteral("2"));
     QCOMPARE(session.form->database().itemConnection.databasePath(), session.dataMdb);
     QCOMPARE(sorted(session.enabledButtons()), sorted(kEnabledAfterOpen));
     QVERIFY(session.button(QStringLiteral("Button17"))->isHidden());
@@ -420,6 +426,7 @@ void TForm1UiTest::refreshShowsTheTableAsItIsNow() {
 
     QTest::mouseClick(session.button(QStringLiteral("Button5")), Qt::LeftButton);
     QCOMPARE(session.recordCount(), 3);
+    QCOMPARE(session.footerCount(), QStringLiteral("3"));
     QCOMPARE(itemQuery.recNo(), 0);
     QVERIFY(session.script.shown().empty());
 }
@@ -440,10 +447,12 @@ void TForm1UiTest::clearAllEmptiesTheTableWithoutAsking() {
     QTest::mouseClick(session.button(QStringLiteral("Button5")), Qt::LeftButton);
     QCOMPARE(session.recordCount(), 1000);
 
+    QCOMPARE(session.footerCount(), QStringLiteral("1000"));
     QTest::mouseClick(session.button(QStringLiteral("Button11")), Qt::LeftButton);
     QVERIFY(session.script.shown().empty());
     QVERIFY(session.form->database().itemQuery.isActive());
     QCOMPARE(session.recordCount(), 0);
+    QCOMPARE(session.footerCount(), QStringLiteral("0"));
     QCOMPARE(querySingleInt(session.dataMdb, QStringLiteral("SELECT count(*) FROM BabyData")), 0);
 }
 
@@ -466,6 +475,7 @@ void TForm1UiTest::removeDuplicatesKeepsTheLowestIdOfEachName() {
     QCOMPARE(message.buttons, QStringList{QStringLiteral("OK")});
 
     QCOMPARE(session.recordCount(), 4);
+    QCOMPARE(session.footerCount(), QStringLiteral("4"));
     // The survivors keep every field unchanged.
     QCOMPARE(testsupport::queryRows(
                  session.dataMdb, QStringLiteral("SELECT ID, 宝贝价格 FROM BabyData ORDER BY ID")),
