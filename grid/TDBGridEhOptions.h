@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFlags>
+
+namespace grid {
+
+// The grid's own options beside the general grid options.
+enum TDBGridEhOption : unsigned {
+    dghFixed3D = 1u << 0,           // fixed cells drawn raised
+    dghHighlightFocus = 1u << 1,    // the current cell is highlighted
+    dghClearSelection = 1u << 2,    // moving the cursor clears the selection
+    dghAutoSortMarking = 1u << 3,   // a title button click moves the column's sort marker
+    dghMultiSortMarking = 1u << 4,  // several columns may carry sort markers at once
+    dghIncSearch = 1u << 5,         // typing searches the column incrementally
+    dghDialogFind = 1u << 6,        // Ctrl+F opens the find dialog
+    dghColumnResize = 1u << 7,      // a title's right border is dragged to resize the column
+    dghColumnMove = 1u << 8,        // a title is dragged to move the column
+    dghExtendVertLines = 1u << 9,   // column lines go on below the last row
+};
+Q_DECLARE_FLAGS(TDBGridEhOptions, TDBGridEhOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGridEhOptions)
+
+inline constexpr TDBGridEhOptions kDefaultOptionsEh{
+    dghFixed3D | dghHighlightFocus | dghClearSelection | dghDialogFind | dghColumnResize |
+    dghColumnMove | dghExtendVertLines};
+
+}  // namespace grid
