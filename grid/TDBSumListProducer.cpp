@@ -111,6 +111,8 @@ void TDBSumListProducer::recalculateAll() {
 void TDBSumListProducer::walkDataSet() {
     store::Query& d = *m_dataSet;
     const store::Query::Bookmark current = d.bookmark();
+    const bool wasAtBeginning = d.bof();
+    const bool wasAtEnd = d.eof() && !d.bof();
     d.disableControls();
     // Display updates resume however the walk ends, or the grid would stay frozen.
     const auto resume = qScopeGuard([&d] { d.enableControls(); });
@@ -126,7 +128,10 @@ void TDBSumListProducer::walkDataSet() {
         for (const auto& [item, field] : reading)
             item->accumulate(field);
     }
-    if (d.bookmarkValid(current))
+    // Coming back keeps the beginning and end flags that the navigator shows.
+    if (wasAtEnd)
+        d.last();
+    else if (!wasAtBeginning && d.bookmarkValid(current))
         d.gotoBookmark(current);
     else
         d.first();

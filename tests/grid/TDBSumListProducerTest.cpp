@@ -213,6 +213,18 @@ TEST_F(SumList, RecountKeepsTheCurrentRecordAndResumesDisplayUpdates) {
     EXPECT_FALSE(sums.recalculating());
 }
 
+TEST_F(SumList, RecountKeepsTheBeginningAndEndFlags) {
+    countItems(3);
+    query().first();
+    sums.recalculateAll();
+    EXPECT_TRUE(query().bof());
+    EXPECT_EQ(query().recNo(), 0);
+    query().last();
+    sums.recalculateAll();
+    EXPECT_TRUE(query().eof());
+    EXPECT_EQ(query().recNo(), 2);
+}
+
 TEST_F(SumList, RecountSettlesAPendingEditWithoutCountingItTwice) {
     countItems(2);
     query().append();
