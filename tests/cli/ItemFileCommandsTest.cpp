@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "cli/Cli.h"
+#include "tests/cli/CliFixture.h"
 #include "store/ItemTable.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
@@ -28,16 +29,8 @@ QStringList record(int n) {
     return values;
 }
 
-class ItemFileCommandsTest : public testing::Test {
+class ItemFileCommandsTest : public CliFixture {
 protected:
-    int run(const QStringList& arguments) {
-        m_out.str({});
-        m_err.str({});
-        cli::Console console{m_out, m_err, false};
-        return cli::runCli(arguments, console);
-    }
-    QString out() const { return QString::fromStdString(m_out.str()); }
-    QString err() const { return QString::fromStdString(m_err.str()); }
     long long count() {
         return testsupport::querySingleInt(m_db, u"SELECT count(*) FROM BabyData"_s);
     }
@@ -46,8 +39,6 @@ protected:
     QString m_db = testsupport::createItemDatabase(m_dir);
     QString m_items = m_dir.path(u"items.csv"_s);
     QString m_outFile = m_dir.path(u"out"_s);
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(ItemFileCommandsTest, ImportReportsRecordsAdded) {

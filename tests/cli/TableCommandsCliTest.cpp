@@ -5,23 +5,15 @@
 #include <QFile>
 #include <QStringList>
 
-#include "cli/Cli.h"
+#include "tests/cli/CliFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
 
-class TableCommandsCli : public testing::Test {
+class TableCommandsCli : public CliFixture {
 protected:
-    int run(const QStringList& arguments) {
-        m_out.str({});
-        m_err.str({});
-        cli::Console console{m_out, m_err, false};
-        return cli::runCli(arguments, console);
-    }
-    QString out() const { return QString::fromStdString(m_out.str()); }
-    QString err() const { return QString::fromStdString(m_err.str()); }
     QStringList dumpLines(const QStringList& extra = {}) {
         EXPECT_EQ(run(QStringList{u"dump"_s, path} + extra), 0) << err().toStdString();
         QStringList lines = out().split(u'\n');
@@ -31,8 +23,6 @@ protected:
 
     testsupport::TempDir dir;
     QString path = dir.path(u"店铺 数据.mdb"_s);
-    std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(TableCommandsCli, CreateMakesAnEmptyItemTableAndRefusesAnExistingFile) {
