@@ -9,6 +9,7 @@
 
 namespace grid {
 
+class SortKeyList;
 class TDBGridEhSumList;
 
 // The settings of one grid column: the field it shows, its width, whether
@@ -42,6 +43,8 @@ public:
 
     // The sum list of the grid the column belongs to; none without a grid.
     virtual TDBGridEhSumList* gridSumList() const { return nullptr; }
+    // The sort key list of the grid the column belongs to; none without a grid.
+    virtual SortKeyList* sortKeyList() const { return nullptr; }
 
     // Stores a setting of the column or of one of its cells and reports the
     // change when the value differs.

@@ -1,5 +1,8 @@
 #include "grid/TColumnTitleEh.h"
 
+#include <algorithm>
+
+#include "grid/SortKeyList.h"
 #include "grid/TColumnEh.h"
 
 namespace grid {
@@ -17,10 +20,24 @@ void TColumnTitleEh::setTitleButton(bool titleButton) {
 }
 
 void TColumnTitleEh::setSortMarker(TSortMarkerEh sortMarker) {
-    m_column.assign(m_sortMarker, sortMarker, ColumnChange::Title);
+    if (SortKeyList* keys = m_column.sortKeyList())
+        keys->setSortMarker(m_column, sortMarker);
+    else
+        storeSortMarker(sortMarker);
 }
 
 void TColumnTitleEh::setSortIndex(int sortIndex) {
+    if (SortKeyList* keys = m_column.sortKeyList())
+        keys->setSortIndex(m_column, sortIndex);
+    else
+        storeSortIndex(std::max(sortIndex, 0));
+}
+
+void TColumnTitleEh::storeSortMarker(TSortMarkerEh sortMarker) {
+    m_column.assign(m_sortMarker, sortMarker, ColumnChange::Title);
+}
+
+void TColumnTitleEh::storeSortIndex(int sortIndex) {
     m_column.assign(m_sortIndex, sortIndex, ColumnChange::Title);
 }
 

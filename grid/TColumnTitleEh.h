@@ -6,6 +6,7 @@
 
 namespace grid {
 
+class SortKeyList;
 class TColumnEh;
 
 enum TSortMarkerEh { smNoneEh, smDownEh, smUpEh };
@@ -25,12 +26,18 @@ public:
     void setAlignment(TAlignment alignment);
     bool titleButton() const { return m_titleButton; }
     void setTitleButton(bool titleButton);
+    // Setting the marker or the index of a grid column keeps the grid's sort
+    // key list consistent (see SortKeyList); it does not sort.
     TSortMarkerEh sortMarker() const { return m_sortMarker; }
     void setSortMarker(TSortMarkerEh sortMarker);
     int sortIndex() const { return m_sortIndex; }
     void setSortIndex(int sortIndex);
 
 private:
+    friend class SortKeyList;
+    void storeSortMarker(TSortMarkerEh sortMarker);
+    void storeSortIndex(int sortIndex);
+
     TColumnEh& m_column;
     QString m_caption;
     TAlignment m_alignment = taLeftJustify;

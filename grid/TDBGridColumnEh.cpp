@@ -35,6 +35,10 @@ TDBGridEhSumList* TDBGridColumnEh::gridSumList() const {
     return m_columns.sumList();
 }
 
+SortKeyList* TDBGridColumnEh::sortKeyList() const {
+    return &m_columns.sortKeys();
+}
+
 void TDBGridColumnEh::changed(ColumnChange change) {
     emit m_columns.columnChanged(this, change);
 }

@@ -27,6 +27,7 @@ public:
     // The title's caption, or the field's name when the caption is empty.
     QString displayCaption() const;
     TDBGridEhSumList* gridSumList() const override;
+    SortKeyList* sortKeyList() const override;
 
 protected:
     void changed(ColumnChange change) override;

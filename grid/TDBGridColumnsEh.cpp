@@ -41,6 +41,11 @@ void TDBGridColumnsEh::move(int from, int to) {
     emit columnMoved(from, to);
 }
 
+void TDBGridColumnsEh::endUpdate() {
+    if (m_updateCount > 0 && --m_updateCount == 0)
+        m_sortKeys.rebuild();
+}
+
 TDBGridColumnEh* TDBGridColumnsEh::columnShowingField(const QString& fieldName) const {
     for (const auto& column : m_items) {
         const store::Field* field = column->field();

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "grid/ColumnChange.h"
+#include "grid/SortKeyList.h"
 #include "grid/TDBGridColumnEh.h"
 
 namespace store {
@@ -41,6 +42,16 @@ public:
     store::DataSource* dataSource() const { return m_dataSource; }
     void setDataSource(store::DataSource* dataSource) { m_dataSource = dataSource; }
 
+    // The columns that carry a sort marker, in sort order.
+    SortKeyList& sortKeys() { return m_sortKeys; }
+    const SortKeyList& sortKeys() const { return m_sortKeys; }
+
+    // A batch update: column settings changed in between are stored as they
+    // come, and the sort key list is rebuilt from the markers at its end.
+    void beginUpdate() { ++m_updateCount; }
+    void endUpdate();
+    bool isUpdating() const { return m_updateCount > 0; }
+
     // The grid's sum list, where the columns' footers keep their aggregates.
     TDBGridEhSumList* sumList() const { return m_sumList; }
     void setSumList(TDBGridEhSumList* sumList) { m_sumList = sumList; }
@@ -54,6 +65,8 @@ private:
     std::vector<std::unique_ptr<TDBGridColumnEh>> m_items;
     store::DataSource* m_dataSource = nullptr;
     TDBGridEhSumList* m_sumList = nullptr;
+    SortKeyList m_sortKeys{*this};
+    int m_updateCount = 0;
 };
 
 }  // namespace grid
