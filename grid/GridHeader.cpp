@@ -64,6 +64,14 @@ GridHeader::GridHeader(GridDataModel& model, QWidget* parent)
     setStretchLastSection(false);
     setMinimumSectionSize(2);
     setSectionResizeMode(QHeaderView::Interactive);
+    // The header reports presses that are not on a border; a double click
+    // presses the title again.
+    connect(this, &QHeaderView::sectionPressed, this, &GridHeader::pressTitle);
+    connect(this, &QHeaderView::sectionDoubleClicked, this, &GridHeader::pressTitle);
+}
+
+void GridHeader::setTitleButtonCheck(std::function<bool(TDBGridColumnEh&)> check) {
+    m_titleButtonCheck = std::move(check);
 }
 
 void GridHeader::setFilterFont(const QFont& font) {
@@ -106,16 +114,24 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
         return;
     const TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
     const int titleBottom = rect.top() + titleHeight();
-    paintTitle(painter, QRect(rect.left(), rect.top(), rect.width(), titleHeight()), column);
+    paintTitle(painter, QRect(rect.left(), rect.top(), rect.width(), titleHeight()), column,
+               logicalIndex == m_pressedTitle && m_titleHeldDown);
     paintFilterCell(painter,
                     QRect(rect.left(), titleBottom, rect.width(), rect.bottom() + 1 - titleBottom),
                     column);
 }
 
-void GridHeader::paintTitle(QPainter* painter, const QRect& rect,
-                            const TDBGridColumnEh& column) const {
-    paintFixedCell(painter, rect, palette());
+void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column,
+                            bool pressed) const {
     QRect text = rect.adjusted(kTextMargin, 1, -kTextMargin, -1);
+    if (pressed) {
+        // Sunken, with caption and marker one pixel down and to the right.
+        const QBrush fill(fixedColor(palette()));
+        qDrawShadePanel(painter, rect, palette(), true, 1, &fill);
+        text.translate(1, 1);
+    } else {
+        paintFixedCell(painter, rect, palette());
+    }
     const TSortMarkerEh marker = column.title().sortMarker();
     if (marker != smNoneEh) {
         paintSortMarker(painter, text, marker, palette());
@@ -165,11 +181,39 @@ bool GridHeader::inFilterRow(const QMouseEvent* event) const {
     return event->position().y() >= titleHeight();
 }
 
+int GridHeader::titleAt(const QMouseEvent* event) const {
+    const QPoint pos = event->position().toPoint();
+    if (pos.y() < 0 || pos.y() >= titleHeight())
+        return -1;
+    return logicalIndexAt(pos.x());
+}
+
+void GridHeader::pressTitle(int logicalIndex) {
+    if (logicalIndex < 0)
+        return;
+    TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
+    if (!column.title().titleButton() || (m_titleButtonCheck && !m_titleButtonCheck(column)))
+        return;
+    m_pressedTitle = logicalIndex;
+    setTitleHeldDown(true);
+}
+
+void GridHeader::setTitleHeldDown(bool heldDown) {
+    if (heldDown == m_titleHeldDown)
+        return;
+    m_titleHeldDown = heldDown;
+    updateSection(m_pressedTitle);
+}
+
 void GridHeader::mousePressEvent(QMouseEvent* event) {
     if (inFilterRow(event)) {
         event->accept();
         return;
     }
+    // A press on a title focuses the grid, as a press on a cell does.
+    QWidget* view = parentWidget();
+    if (view && (view->focusPolicy() & Qt::ClickFocus))
+        view->setFocus(Qt::MouseFocusReason);
     m_titlePressed = true;
     QHeaderView::mousePressEvent(event);
 }
@@ -182,15 +226,26 @@ void GridHeader::mouseMoveEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    if (m_pressedTitle >= 0)
+        setTitleHeldDown(titleAt(event) == m_pressedTitle);
     QHeaderView::mouseMoveEvent(event);
 }
 
 void GridHeader::mouseReleaseEvent(QMouseEvent* event) {
+    int clicked = -1;
+    if (event->button() == Qt::LeftButton && m_pressedTitle >= 0) {
+        if (titleAt(event) == m_pressedTitle)
+            clicked = m_pressedTitle;
+        setTitleHeldDown(false);
+        m_pressedTitle = -1;
+    }
     if (!std::exchange(m_titlePressed, false)) {
         event->accept();
         return;
     }
     QHeaderView::mouseReleaseEvent(event);
+    if (clicked >= 0)
+        emit titleButtonClicked(clicked, event->modifiers());
 }
 
 void GridHeader::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -198,6 +253,7 @@ void GridHeader::mouseDoubleClickEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    m_titlePressed = true;
     QHeaderView::mouseDoubleClickEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QFont>
 #include <QHeaderView>
 
@@ -12,6 +14,9 @@ class TDBGridColumnEh;
 // Titles are dragged to move columns and their right borders to resize
 // them; the filter row shows each column's filter text and takes no part in
 // moving or resizing.
+//
+// The title of a column with a title button is drawn pressed while the left
+// mouse button, pressed on it, is held over it; releasing it there clicks it.
 class GridHeader : public QHeaderView {
     Q_OBJECT
 
@@ -29,6 +34,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // Asked before a title button is pressed; false leaves it up. Without
+    // it every title button can be pressed.
+    void setTitleButtonCheck(std::function<bool(TDBGridColumnEh& column)> check);
+
+signals:
+    void titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers);
+
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -37,14 +49,23 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column) const;
+    void paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column,
+                    bool pressed) const;
     void paintFilterCell(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column) const;
     QRect sectionRect(int logicalIndex) const;
     bool inFilterRow(const QMouseEvent* event) const;
+    // The column whose title is under the event, -1 off the titles.
+    int titleAt(const QMouseEvent* event) const;
+    void pressTitle(int logicalIndex);
+    void setTitleHeldDown(bool heldDown);
 
     GridDataModel& m_model;
     QFont m_filterFont;
     bool m_titlePressed = false;
+    std::function<bool(TDBGridColumnEh&)> m_titleButtonCheck;
+    // The title button being pressed, -1 for none, and whether the mouse is over it.
+    int m_pressedTitle = -1;
+    bool m_titleHeldDown = false;
 };
 
 }  // namespace grid
