@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
+#include "grid/DatasetFeaturesRegistry.h"
 #include "grid/FooterText.h"
 #include "grid/GridFooter.h"
 #include "grid/GridHeader.h"
@@ -63,6 +66,10 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     connect(&m_sumList, &TDBGridEhSumList::sumListChanged, this, &TDBGridEh::updateFooter);
     connect(&m_sumList, &TDBGridEhSumList::recalcAll, this, &TDBGridEh::sumListRecalcAll);
     connect(&m_sumList, &TDBGridEhSumList::afterRecalcAll, this, &TDBGridEh::sumListAfterRecalcAll);
+    m_header->setTitleButtonCheck(
+        [this](TDBGridColumnEh& column) { return titleButtonEnabled(column); });
+    connect(m_header, &GridHeader::titleButtonClicked, this, &TDBGridEh::titleButtonClicked);
+    connect(qApp, &QApplication::focusChanged, this, &TDBGridEh::focusChanged);
     applyFonts();
 }
 
@@ -79,6 +86,78 @@ TDBGridColumnEh& TDBGridEh::addColumn(const QString& fieldName, int width,
     column.setWidth(width);
     column.title().setAlignment(titleAlignment);
     return column;
+}
+
+void TDBGridEh::setOptionsEh(TDBGridEhOptions options) {
+    m_optionsEh = options;
+    m_columns.sortKeys().setMultiSortMarking(options.testFlag(dghMultiSortMarking));
+}
+
+void TDBGridEh::titleBtnClick(int aCol, TDBGridColumnEh& column) {
+    if (m_onTitleBtnClick)
+        m_onTitleBtnClick(*this, aCol, column);
+}
+
+void TDBGridEh::sortMarkingChanged() {
+    if (!m_optionsEh.testFlag(dghAutoSortMarking))
+        return;
+    if (m_onSortMarkingChanged)
+        m_onSortMarkingChanged(*this);
+    else
+        applySorting();
+}
+
+void TDBGridEh::applySorting() {
+    store::Query* query = dataSet();
+    if (!query)
+        return;
+    if (TDatasetFeaturesEh* features = resolveDatasetFeatures(*query))
+        features->applySorting(m_columns.sortKeys(), *query);
+}
+
+bool TDBGridEh::titleButtonEnabled(TDBGridColumnEh& column) {
+    bool enabled = true;
+    if (m_onCheckButton)
+        m_onCheckButton(*this, column.index(), column, enabled);
+    return enabled;
+}
+
+void TDBGridEh::titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers) {
+    TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
+    try {
+        titleBtnClick(column.index(), column);
+        m_multiSortPending = modifiers.testFlag(Qt::ControlModifier);
+        if (m_optionsEh.testFlag(dghAutoSortMarking))
+            m_columns.sortKeys().stepSortMarker(column, m_multiSortPending);
+        if (!m_multiSortPending)
+            sortMarkingChanged();
+    } catch (...) {
+        emit failed(std::current_exception());
+    }
+}
+
+void TDBGridEh::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Control && m_multiSortPending)
+        finishMultiSort();
+    QTableView::keyReleaseEvent(event);
+}
+
+void TDBGridEh::focusChanged(QWidget* old, QWidget* now) {
+    // The cell editor lives in the data area: focus moving there stays in the grid.
+    const auto inGrid = [this](const QWidget* widget) {
+        return widget && (widget == this || viewport()->isAncestorOf(widget));
+    };
+    if (m_multiSortPending && inGrid(old) && !inGrid(now))
+        finishMultiSort();
+}
+
+void TDBGridEh::finishMultiSort() {
+    m_multiSortPending = false;
+    try {
+        sortMarkingChanged();
+    } catch (...) {
+        emit failed(std::current_exception());
+    }
 }
 
 void TDBGridEh::setDataSource(store::DataSource* dataSource) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 
 #include <QColor>
 #include <QFont>
@@ -9,6 +10,7 @@
 #include "grid/GridDataModel.h"
 #include "grid/TAlignment.h"
 #include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridEhOptions.h"
 #include "grid/TDBGridEhSumList.h"
 
 namespace store {
@@ -34,8 +36,37 @@ class TDBGridEh : public QTableView {
     Q_OBJECT
 
 public:
+    using TTitleEhClickEvent =
+        std::function<void(TDBGridEh& sender, int aCol, TDBGridColumnEh& column)>;
+    using TCheckTitleEhBtnEvent =
+        std::function<void(TDBGridEh& sender, int aCol, TDBGridColumnEh& column, bool& enabled)>;
+    using TNotifyEvent = std::function<void(TDBGridEh& sender)>;
+
     explicit TDBGridEh(QWidget* parent = nullptr);
     ~TDBGridEh() override;
+
+    // Taking dghMultiSortMarking away keeps only the first sort key.
+    TDBGridEhOptions optionsEh() const { return m_optionsEh; }
+    void setOptionsEh(TDBGridEhOptions options);
+
+    // Title buttons. A click raises titleBtnClick(); with dghAutoSortMarking
+    // it also moves the column's sort marker, keeping the other markers when
+    // Ctrl is held. A plain click then raises sortMarkingChanged() at once; a
+    // Ctrl+click when Ctrl is released in the grid or the grid loses the
+    // focus to anything but its cell editor, so several keys sort once.
+    void setOnCheckButton(TCheckTitleEhBtnEvent handler) { m_onCheckButton = std::move(handler); }
+    void setOnTitleBtnClick(TTitleEhClickEvent handler) { m_onTitleBtnClick = std::move(handler); }
+    void setOnSortMarkingChanged(TNotifyEvent handler) {
+        m_onSortMarkingChanged = std::move(handler);
+    }
+    // Calls OnTitleBtnClick with the column's index in the column list.
+    virtual void titleBtnClick(int aCol, TDBGridColumnEh& column);
+    // Nothing without dghAutoSortMarking; else OnSortMarkingChanged when
+    // set, applySorting() when not.
+    virtual void sortMarkingChanged();
+    // Sorts the open dataset by the sort key list, through the features of
+    // the dataset's class; nothing without an open dataset.
+    void applySorting();
 
     TDBGridColumnsEh& columns() { return m_columns; }
     const TDBGridColumnsEh& columns() const { return m_columns; }
@@ -94,6 +125,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void followCursor(int row);
@@ -107,6 +139,10 @@ private:
     void applyFonts();
     void paintExtendedColumnLines();
     TDBGridColumnEh* firstVisibleColumn() const;
+    bool titleButtonEnabled(TDBGridColumnEh& column);
+    void titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers);
+    void focusChanged(QWidget* old, QWidget* now);
+    void finishMultiSort();
 
     // Declared before the columns, whose footers free their aggregates in it.
     TDBGridEhSumList m_sumList;
@@ -121,6 +157,12 @@ private:
     int m_footerRowCount = 1;
     bool m_followingCursor = false;
     bool m_layingOut = false;
+    TDBGridEhOptions m_optionsEh = kDefaultOptionsEh;
+    TCheckTitleEhBtnEvent m_onCheckButton;
+    TTitleEhClickEvent m_onTitleBtnClick;
+    TNotifyEvent m_onSortMarkingChanged;
+    // A Ctrl+click on a title waits for Ctrl to go up before sorting.
+    bool m_multiSortPending = false;
 };
 
 }  // namespace grid
