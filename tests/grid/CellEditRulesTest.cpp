@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "grid/CellEditRules.h"
+#include "grid/ItemGridColumns.h"
+#include "grid/TDBGridColumnsEh.h"
+#include "store/DataSource.h"
+#include "store/ItemDatabase.h"
+#include "store/Locale.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using namespace grid;
+using store::FieldKind;
+
+// The configured item columns over the item query of a database holding
+// `records` records.
+struct ItemColumns {
+    explicit ItemColumns(int records) {
+        const QString file = testsupport::createItemDatabase(folder);
+        for (int i = 0; i < records; ++i)
+            testsupport::runSql(file, u"INSERT INTO BabyData(宝贝名称) VALUES ('x')"_s);
+        database.connectFile(file);
+        database.openItemQuery();
+        source.setDataSet(&database.itemQuery);
+        columns.setDataSource(&source);
+        addItemColumns(columns, &source);
+    }
+    const TDBGridColumnEh& column(const QString& fieldName) const {
+        for (int i = 0; i < columns.count(); ++i) {
+            if (columns.at(i).fieldName() == fieldName)
+                return columns.at(i);
+        }
+        throw std::out_of_range("no such column");
+    }
+    store::Query& query() { return database.itemQuery; }
+
+    testsupport::TempDir folder;
+    store::ItemDatabase database;
+    store::DataSource source;
+    TDBGridColumnsEh columns;
+};
+
+CellEditRules defaults() {
+    return CellEditRules(kDefaultOptions, kAllAllowedOperations, false);
+}
+
+TEST(CellEditRules, OnlyTheConfiguredEditableColumnsAreTabStopsAndChangeable) {
+    ItemColumns items(2);
+    const QStringList editable{u"ID"_s,       u"宝贝链接"_s, u"视频"_s,
+                               u"代充类型"_s, u"宝贝编号"_s, u"数据ID"_s};
+    for (int i = 0; i < items.columns.count(); ++i) {
+        const TDBGridColumnEh& column = items.columns.at(i);
+        const bool expected = editable.contains(column.fieldName());
+        EXPECT_EQ(CellEditRules::isTabStop(column), expected) << column.fieldName().toStdString();
+        EXPECT_EQ(defaults().canModifyCell(column, &items.query()), expected)
+            << column.fieldName().toStdString();
+    }
+}
+
+TEST(CellEditRules, ACellIsChangedOnlyWhenGridColumnFieldAndOperationsAllowIt) {
+    ItemColumns items(2);
+    TDBGridColumnsEh& columns = items.columns;
+    TDBGridColumnEh& link = columns.at(1);
+    ASSERT_EQ(link.fieldName(), u"宝贝链接"_s);
+
+    EXPECT_FALSE(defaults().canModifyCell(link, nullptr)) << "no open dataset";
+    EXPECT_FALSE(CellEditRules(kDefaultOptions, kAllAllowedOperations, true)
+                     .canModifyCell(link, &items.query()))
+        << "read-only grid";
+
+    // Without alopUpdateEh only a record being inserted is changed.
+    const CellEditRules noUpdate(kDefaultOptions, alopInsertEh | alopAppendEh | alopDeleteEh,
+                                 false);
+    EXPECT_FALSE(noUpdate.canModifyCell(link, &items.query()));
+    items.query().append();
+    EXPECT_TRUE(noUpdate.canModifyCell(link, &items.query()));
+    items.query().cancel();
+
+    store::Field& field = *link.field();
+    field.setReadOnly(true);
+    EXPECT_FALSE(defaults().canModifyCell(link, &items.query())) << "read-only field";
+    EXPECT_FALSE(CellEditRules::isTabStop(link));
+    field.setReadOnly(false);
+
+    link.setVisible(false);
+    EXPECT_FALSE(CellEditRules::isTabStop(link)) << "hidden column";
+    EXPECT_TRUE(defaults().canModifyCell(link, &items.query()));
+    link.setVisible(true);
+
+    // A memo column that is not marked read-only still cannot be changed.
+    TDBGridColumnEh& description = columns.add();
+    description.setFieldName(u"宝贝描述"_s);
+    EXPECT_TRUE(CellEditRules::isTabStop(description));
+    EXPECT_FALSE(defaults().canModifyCell(description, &items.query()));
+}
+
+TEST(CellEditRules, AnEmptyDatasetIsChangedOnlyWhenRecordsMayBeAdded) {
+    ItemColumns items(0);
+    const TDBGridColumnEh& link = items.column(u"宝贝链接"_s);
+    EXPECT_TRUE(defaults().canModifyCell(link, &items.query()));
+    EXPECT_FALSE(CellEditRules(kDefaultOptions, alopUpdateEh | alopDeleteEh, false)
+                     .canModifyCell(link, &items.query()));
+    EXPECT_TRUE(CellEditRules(kDefaultOptions, alopUpdateEh | alopAppendEh, false)
+                    .canModifyCell(link, &items.query()));
+    EXPECT_FALSE(defaults().canDeleteRecord(items.query()));
+}
+
+TEST(CellEditRules, RecordOperationsFollowOptionsAndAllowedOperations) {
+    ItemColumns items(1);
+    store::Query& query = items.query();
+    struct Case {
+        TGridOptions options;
+        TDBGridEhAllowedOperations allowed;
+        bool readOnly;
+        bool insert, append, remove;
+    };
+    const Case cases[] = {
+        {kDefaultOptions, kAllAllowedOperations, false, true, true, true},
+        {kDefaultOptions, kAllAllowedOperations, true, false, false, false},
+        {kDefaultOptions & ~TGridOptions(dgEditing), kAllAllowedOperations, false, false, false,
+         true},
+        {kDefaultOptions, alopAppendEh, false, true, true, false},
+        {kDefaultOptions, alopInsertEh | alopDeleteEh, false, true, false, true},
+        {kDefaultOptions, alopUpdateEh, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const CellEditRules rules(c.options, c.allowed, c.readOnly);
+        EXPECT_EQ(rules.canInsertRecord(query), c.insert) << &c - cases;
+        EXPECT_EQ(rules.canAppendRecord(query), c.append) << &c - cases;
+        EXPECT_EQ(rules.canDeleteRecord(query), c.remove) << &c - cases;
+    }
+}
+
+TEST(CellEditRules, NumericFieldsTakeDigitsAndSignsOnly) {
+    store::Locale comma;
+    comma.decimalSeparator = u',';
+    store::Locale::setCurrent(comma);
+    struct Case {
+        FieldKind kind;
+        QString typed;
+        QString accepted;
+    };
+    const Case cases[] = {
+        {FieldKind::Integer, u"+-0123456789"_s, u"+-0123456789"_s},
+        {FieldKind::AutoInc, u"1a2 3.4e５"_s, u"1234"_s},
+        {FieldKind::SmallInt, u"-7x"_s, u"-7"_s},
+        {FieldKind::Float, u"1,5e-3.x"_s, u"1,5e-3"_s},
+        {FieldKind::BCD, u"1,5e3."_s, u"1,53"_s},
+        {FieldKind::WideString, u"宝贝 a1,."_s, u"宝贝 a1,."_s},
+        {FieldKind::Memo, u"a\tb\nc"_s, u"abc"_s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CellEditRules::acceptedText(c.kind, c.typed), c.accepted)
+            << c.typed.toStdString();
+    }
+    EXPECT_FALSE(CellEditRules::acceptsCharacter(FieldKind::Integer, u'a'));
+    EXPECT_TRUE(CellEditRules::acceptsCharacter(FieldKind::WideString, u'a'));
+    store::Locale::setCurrent(store::Locale());
+}
+
+}  // namespace
