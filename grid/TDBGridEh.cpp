@@ -11,6 +11,7 @@
 
 #include "grid/DatasetFeaturesRegistry.h"
 #include "grid/FooterText.h"
+#include "grid/GridCellEditor.h"
 #include "grid/GridFooter.h"
 #include "grid/GridHeader.h"
 #include "grid/GridIndicator.h"
@@ -38,7 +39,8 @@ TDBGridEh::TDBGridEh(QWidget* parent)
       m_header(new GridHeader(m_model, this)),
       m_indicator(new GridIndicator(m_model, this)),
       m_footer(new GridFooter(*this)),
-      m_footerFont(songTi16()) {
+      m_footerFont(songTi16()),
+      m_editor(nullptr) {
     setFont(songTi16());
     m_header->setFont(songTi16());
     m_footerColor = windowColor(palette());
@@ -70,6 +72,10 @@ TDBGridEh::TDBGridEh(QWidget* parent)
         [this](TDBGridColumnEh& column) { return titleButtonEnabled(column); });
     connect(m_header, &GridHeader::titleButtonClicked, this, &TDBGridEh::titleButtonClicked);
     connect(qApp, &QApplication::focusChanged, this, &TDBGridEh::focusChanged);
+    // Tab reaches keyPressEvent(), which lets it move the focus on without dgTabs.
+    setTabKeyNavigation(true);
+    m_editor = new GridCellEditor(*this);
+    m_keys = std::make_unique<GridKeyHandler>(*this, *m_editor);
     applyFonts();
 }
 
@@ -77,6 +83,10 @@ TDBGridEh::~TDBGridEh() {
     // The sum list lets go of the dataset first, so that the footers freeing
     // their aggregates as the columns go recount nothing.
     m_sumList.setDataSet(nullptr);
+    // The key handler's connections end first; the editor then goes while
+    // the grid is whole.
+    m_keys.reset();
+    delete m_editor;
 }
 
 TDBGridColumnEh& TDBGridEh::addColumn(const QString& fieldName, int width,
@@ -134,6 +144,20 @@ void TDBGridEh::titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modif
     } catch (...) {
         emit failed(std::current_exception());
     }
+}
+
+CellEditRules TDBGridEh::editRules() const {
+    return CellEditRules(m_options, m_allowedOperations, m_readOnly);
+}
+
+void TDBGridEh::setConfirmer(GridKeyHandler::Confirmer confirmer) {
+    m_keys->setConfirmer(std::move(confirmer));
+}
+
+void TDBGridEh::keyPressEvent(QKeyEvent* event) {
+    // The grid's own keys replace the table view's; others go to the parent.
+    if (!m_keys->keyPress(*event))
+        event->ignore();
 }
 
 void TDBGridEh::keyReleaseEvent(QKeyEvent* event) {

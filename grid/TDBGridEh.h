@@ -2,16 +2,21 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
 #include <QColor>
 #include <QFont>
 #include <QTableView>
 
 #include "grid/GridDataModel.h"
+#include "grid/CellEditRules.h"
+#include "grid/GridKeyHandler.h"
 #include "grid/TAlignment.h"
 #include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridEhAllowedOperations.h"
 #include "grid/TDBGridEhOptions.h"
 #include "grid/TDBGridEhSumList.h"
+#include "grid/TGridOptions.h"
 
 namespace store {
 class DataSource;
@@ -20,6 +25,7 @@ class Query;
 
 namespace grid {
 
+class GridCellEditor;
 class GridFooter;
 class GridHeader;
 class GridIndicator;
@@ -44,6 +50,22 @@ public:
 
     explicit TDBGridEh(QWidget* parent = nullptr);
     ~TDBGridEh() override;
+
+    // Editing: the options, the operations allowed on records and ReadOnly
+    // decide what the keys and the cell editor may do (editRules()).
+    TGridOptions options() const { return m_options; }
+    void setOptions(TGridOptions options) { m_options = options; }
+    TDBGridEhAllowedOperations allowedOperations() const { return m_allowedOperations; }
+    void setAllowedOperations(TDBGridEhAllowedOperations operations) {
+        m_allowedOperations = operations;
+    }
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    CellEditRules editRules() const;
+    GridCellEditor& cellEditor() const { return *m_editor; }
+    // Where Ctrl+Delete's question goes; none restores the default, a
+    // confirmation message box with the buttons "OK" and "取消".
+    void setConfirmer(GridKeyHandler::Confirmer confirmer);
 
     // Taking dghMultiSortMarking away keeps only the first sort key.
     TDBGridEhOptions optionsEh() const { return m_optionsEh; }
@@ -112,8 +134,8 @@ public:
     GridFooter& footer() const { return *m_footer; }
 
 signals:
-    // A dataset operation started by the grid (moving the cursor by a click)
-    // failed; the window reports it.
+    // A dataset operation started by the grid (a click, a key, the cell
+    // editor) failed; the window reports it.
     void failed(std::exception_ptr failure);
     // The sum list begins and ends a recount.
     void sumListRecalcAll();
@@ -125,6 +147,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
@@ -163,6 +186,11 @@ private:
     TNotifyEvent m_onSortMarkingChanged;
     // A Ctrl+click on a title waits for Ctrl to go up before sorting.
     bool m_multiSortPending = false;
+    TGridOptions m_options = kDefaultOptions;
+    TDBGridEhAllowedOperations m_allowedOperations = kAllAllowedOperations;
+    bool m_readOnly = false;
+    GridCellEditor* m_editor;
+    std::unique_ptr<GridKeyHandler> m_keys;
 };
 
 }  // namespace grid
