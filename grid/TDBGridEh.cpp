@@ -83,6 +83,9 @@ TDBGridEh::~TDBGridEh() {
     // The sum list lets go of the dataset first, so that the footers freeing
     // their aggregates as the columns go recount nothing.
     m_sumList.setDataSet(nullptr);
+    // The focus leaves the grid while its widget part is destroyed, after
+    // this destructor; by then the grid must no longer hear of it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The key handler's connections end first; the editor then goes while
     // the grid is whole.
     m_keys.reset();
