@@ -48,7 +48,7 @@ void paintSortMarker(QPainter* painter, const QRect& area, TSortMarkerEh marker,
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(palette.color(QPalette::Dark));
+    painter->setBrush(palette.color(QPalette::ButtonText));
     painter->drawPolygon(triangle);
     painter->restore();
 }
@@ -125,8 +125,9 @@ void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridC
                             bool pressed) const {
     QRect text = rect.adjusted(kTextMargin, 1, -kTextMargin, -1);
     if (pressed) {
-        // Sunken, with caption and marker one pixel down and to the right.
-        const QBrush fill(fixedColor(palette()));
+        // Sunken and a shade darker, with caption and marker one pixel down
+        // and to the right.
+        const QBrush fill(fixedColor(palette()).darker(112));
         qDrawShadePanel(painter, rect, palette(), true, 1, &fill);
         text.translate(1, 1);
     } else {
