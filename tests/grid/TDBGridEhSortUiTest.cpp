@@ -232,6 +232,14 @@ void TDBGridEhSortUiTest::plainClicksToggleTheOnlySortKey() {
     QCOMPARE(m_sorts, 4);
     QCOMPARE(names(), QStringList({u"apple"_s, u"fig"_s, u"kiwi"_s, u"pear"_s}));
     QCOMPARE(m_clicks.size(), 4u);
+
+    // The second press of a double click is a click of its own.
+    click(kNameColumn);
+    QTest::mouseDClick(titles(), Qt::LeftButton, {}, titleCenter(kNameColumn));
+    QTest::mouseRelease(titles(), Qt::LeftButton, {}, titleCenter(kNameColumn));
+    QCOMPARE(m_clicks.size(), 6u);
+    QCOMPARE(markers(), u"宝贝名称>1"_s);
+    QCOMPARE(m_sorts, 6);
 }
 
 void TDBGridEhSortUiTest::ctrlClicksSortOnceWhenCtrlIsReleased() {
