@@ -276,9 +276,8 @@ void GridKeyHandler::copyFromAbove(store::Query& dataSet) {
 
 // A typed character or Backspace opens the editor, which takes the key.
 void GridKeyHandler::typeIntoCell(const QKeyEvent& event) {
-    if (m_editor.isOpen())
-        return;
-    m_editor.open(GridCellEditor::Caret::SelectAll);
+    if (!m_editor.isOpen())
+        m_editor.open(GridCellEditor::Caret::SelectAll);
     if (!m_editor.isOpen())
         return;
     QKeyEvent key(QEvent::KeyPress, event.key(), event.modifiers(), event.text(),
