@@ -118,6 +118,9 @@ void TForm1::setUpGrid() {
     m_grid->setFooterColor(palette().color(QPalette::Window));
     m_grid->setDataSource(&m_dataSource);
     m_grid->sumList().setActive(true);
+    m_grid->setConfirmer([this](const QString& caption, const QString& text) {
+        return m_dialogs.confirm(caption, text);
+    });
     connect(m_grid, &grid::TDBGridEh::failed, this,
             [this](const std::exception_ptr& failure) { report(failure); });
 
