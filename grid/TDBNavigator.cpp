@@ -4,8 +4,8 @@
 #include <utility>
 
 #include <QEvent>
-#include <QMessageBox>
 
+#include "grid/ConfirmationBox.h"
 #include "grid/TNavButton.h"
 #include "store/Query.h"
 
@@ -19,19 +19,6 @@ const std::array<const char*, kNavigateBtnCount> kObjectNames{
 const std::array<const char*, kNavigateBtnCount> kHints{
     "First record",  "Prior record", "Next record", "Last record", "Insert record",
     "Delete record", "Edit record",  "Post edit",   "Cancel edit", "Refresh data"};
-
-bool confirmByMessageBox(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    parent);
-    for (auto [which, label] : {std::pair{QMessageBox::Ok, QStringLiteral("OK")},
-                                std::pair{QMessageBox::Cancel, QStringLiteral("取消")}}) {
-        QAbstractButton* button = box.button(which);
-        button->setText(label);
-        button->setIcon(QIcon());
-    }
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
-}
 
 }  // namespace
 
@@ -78,7 +65,7 @@ void TDBNavigator::setConfirmer(Confirmer confirmer) {
         m_confirmer = std::move(confirmer);
     } else {
         m_confirmer = [this](const QString& caption, const QString& text) {
-            return confirmByMessageBox(this, caption, text);
+            return askConfirmation(this, caption, text);
         };
     }
 }
