@@ -259,11 +259,15 @@ void GridCellEditor::currentCellChanged() {
         return;
     if (m_editModified && m_column != m_grid.currentColumn()) {
         // A click into another cell of the record: the text goes into the
-        // field it was typed for.
+        // field it was typed for; if the field refuses it, that cell becomes
+        // current again.
         try {
             writeToField();
         } catch (...) {
             emit m_grid.failed(std::current_exception());
+            QMetaObject::invokeMethod(
+                this, [this, column = m_column] { m_grid.setCurrentColumn(*column); },
+                Qt::QueuedConnection);
         }
     }
     if (m_editModified) {

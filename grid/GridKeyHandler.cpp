@@ -241,10 +241,14 @@ void GridKeyHandler::deleteRecord(store::Query& dataSet) {
         dataSet.remove();
 }
 
+// Enter writes the text and closes the editor, or opens it. An editor that
+// is always shown stays open with its text pending.
 void GridKeyHandler::enter() {
-    const bool alwaysShown = m_grid.options().testFlag(dgAlwaysShowEditor);
-    if (!alwaysShown)
-        m_editor.writeToField();
+    if (m_grid.options().testFlag(dgAlwaysShowEditor)) {
+        m_editor.open(GridCellEditor::Caret::SelectAll);
+        return;
+    }
+    m_editor.writeToField();
     if (m_editor.isOpen())
         m_editor.close();
     else
@@ -285,10 +289,15 @@ void GridKeyHandler::typeIntoCell(const QKeyEvent& event) {
     QCoreApplication::sendEvent(&m_editor, &key);
 }
 
+// With dgAlwaysShowEditor the editor opens as the grid takes the focus.
 // Leaving the grid for another control of the window discards an untouched
 // new record, or puts pending editor text into its field; if that fails the
 // grid takes the focus back.
 void GridKeyHandler::focusChanged(QWidget* old, QWidget* now) {
+    if (now == &m_grid && m_grid.options().testFlag(dgAlwaysShowEditor)) {
+        m_editor.open(GridCellEditor::Caret::SelectAll);
+        return;
+    }
     if (!old || !now || !isInGrid(old) || isInGrid(now) || now->window() != m_grid.window())
         return;
     store::Query* dataSet = m_grid.dataSet();
