@@ -18,7 +18,7 @@ private slots:
     void anIntegerCellRefusesLettersWithABeep();
     void pasteKeepsTheCharactersTheFieldTakes();
     void aDuplicateIdIsReportedAndTheRecordStaysInEditing();
-    void leavingTheGridWritesPendingText();
+    void pendingTextIsWrittenWhenTheCellOrTheGridIsLeft();
 };
 
 void GridCellEditorUiTest::aReadOnlyCellOpensButDropsEveryChange_data() {
@@ -134,7 +134,7 @@ void GridCellEditorUiTest::aDuplicateIdIsReportedAndTheRecordStaysInEditing() {
     QCOMPARE(window.value(u"ID"_s), u"2"_s);
 }
 
-void GridCellEditorUiTest::leavingTheGridWritesPendingText() {
+void GridCellEditorUiTest::pendingTextIsWrittenWhenTheCellOrTheGridIsLeft() {
     GridWindow window(2);
     window.goTo(0, u"宝贝链接"_s);
     window.type(u"abc"_s);
@@ -155,6 +155,18 @@ void GridCellEditorUiTest::leavingTheGridWritesPendingText() {
     QCOMPARE(window.focused(), &window.editor());
     QCOMPARE(window.editor().text(), u"-"_s);
     QCOMPARE(window.query().state(), DataSetState::Edit);
+
+    // So does a click into another cell of the record; the cell stays current.
+    const QModelIndex link = window.grid->gridModel().index(0, 1);
+    QTest::mouseClick(window.grid->viewport(), Qt::LeftButton, {},
+                      window.grid->visualRect(link).center());
+    QCOMPARE(window.failures.size(), 2);
+    QTRY_COMPARE(window.currentField(), u"ID"_s);
+    QCOMPARE(window.editor().text(), u"-"_s);
+    window.type(u"9"_s);
+    window.key(Qt::Key_Tab);
+    QCOMPARE(window.currentField(), u"宝贝链接"_s);
+    QCOMPARE(window.value(u"ID"_s), u"-9"_s);
 }
 
 QTEST_MAIN(GridCellEditorUiTest)

@@ -55,6 +55,7 @@ private slots:
     void escReloadsModifiedTextElseCancels();
     void ctrlQuoteCopiesTheValueAbove();
     void theEditorHandsRecordKeysToTheGrid();
+    void anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesToTheGrid();
 };
 
 void TDBGridEhKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes_data() {
@@ -373,6 +374,10 @@ void TDBGridEhKeysUiTest::theEditorHandsRecordKeysToTheGrid() {
     QCOMPARE(window.currentField(), u"视频"_s);
     QVERIFY(window.editor().isOpen());
     QCOMPARE(window.focused(), &window.editor());
+    // The grid scrolled to the column; the editor covers its cell.
+    const QRect cell = window.grid->visualRect(window.grid->currentIndex());
+    QVERIFY(window.grid->viewport()->rect().contains(cell));
+    QCOMPARE(window.editor().geometry(), cell.adjusted(0, 0, -1, -1));
     window.key(Qt::Key_Insert);
     QCOMPARE(window.query().state(), DataSetState::Insert);
     window.key(Qt::Key_Escape);
@@ -380,6 +385,33 @@ void TDBGridEhKeysUiTest::theEditorHandsRecordKeysToTheGrid() {
     QVERIFY(!window.editor().isOpen());
     QCOMPARE(window.focused(), window.grid);
     QCOMPARE(window.query().recordCount(), 3);
+}
+
+void TDBGridEhKeysUiTest::anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesToTheGrid() {
+    GridWindow window(3);
+    window.grid->setOptions(grid::kDefaultOptions | grid::dgAlwaysShowEditor);
+    window.button->setFocus();
+    window.grid->setFocus();
+    QVERIFY(window.editor().isOpen());
+    QCOMPARE(window.focused(), &window.editor());
+
+    window.key(Qt::Key_Right);  // all text selected: the caret moves
+    QCOMPARE(window.currentField(), u"ID"_s);
+    window.key(Qt::Key_Right);  // at the end of the text: the next column
+    QCOMPARE(window.currentField(), u"宝贝链接"_s);
+    window.key(Qt::Key_Left, Qt::ControlModifier);  // with Ctrl at once
+    QCOMPARE(window.currentField(), u"ID"_s);
+
+    window.goTo(0, u"宝贝链接"_s);
+    window.type(u"x"_s);
+    window.key(Qt::Key_Return);
+    QVERIFY(window.editor().isOpen());
+    QVERIFY(window.editor().isEditModified());
+    QCOMPARE(window.value(u"宝贝链接"_s), u"link 1"_s);
+    window.key(Qt::Key_Escape);
+    QVERIFY(window.editor().isOpen());
+    QCOMPARE(window.editor().text(), u"link 1"_s);
+    QCOMPARE(window.query().state(), DataSetState::Edit);
 }
 
 QTEST_MAIN(TDBGridEhKeysUiTest)
