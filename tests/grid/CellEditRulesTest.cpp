@@ -107,32 +107,6 @@ TEST(CellEditRules, AnEmptyDatasetIsChangedOnlyWhenRecordsMayBeAdded) {
     EXPECT_FALSE(defaults().canDeleteRecord(items.query()));
 }
 
-TEST(CellEditRules, RecordOperationsFollowOptionsAndAllowedOperations) {
-    ItemColumns items(1);
-    store::Query& query = items.query();
-    struct Case {
-        TGridOptions options;
-        TDBGridEhAllowedOperations allowed;
-        bool readOnly;
-        bool insert, append, remove;
-    };
-    const Case cases[] = {
-        {kDefaultOptions, kAllAllowedOperations, false, true, true, true},
-        {kDefaultOptions, kAllAllowedOperations, true, false, false, false},
-        {kDefaultOptions & ~TGridOptions(dgEditing), kAllAllowedOperations, false, false, false,
-         true},
-        {kDefaultOptions, alopAppendEh, false, true, true, false},
-        {kDefaultOptions, alopInsertEh | alopDeleteEh, false, true, false, true},
-        {kDefaultOptions, alopUpdateEh, false, false, false, false},
-    };
-    for (const Case& c : cases) {
-        const CellEditRules rules(c.options, c.allowed, c.readOnly);
-        EXPECT_EQ(rules.canInsertRecord(query), c.insert) << &c - cases;
-        EXPECT_EQ(rules.canAppendRecord(query), c.append) << &c - cases;
-        EXPECT_EQ(rules.canDeleteRecord(query), c.remove) << &c - cases;
-    }
-}
-
 TEST(CellEditRules, NumericFieldsTakeDigitsAndSignsOnly) {
     store::Locale comma;
     comma.decimalSeparator = u',';
