@@ -11,8 +11,6 @@
 #include "store/ConnectionString.h"
 #include "app/TForm2.h"
 #include "grid/TDBGridEh.h"
-#include "grid/TDBNavigator.h"
-#include "grid/TNavButton.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
@@ -102,8 +100,6 @@ private slots:
     void initTestCase() { app::installSongTiSubstitution(); }
 
     void windowLayout();
-    void commandButtons_data();
-    void commandButtons();
     void focusOrder();
 
     void startWithoutDataMdbShowsNoError();
@@ -130,8 +126,6 @@ private slots:
     void failedImportGivesTheGridBack();
     void exportWritesAndAsksAboutAnExistingFile();
 
-    void navigatorWorksTheItemQueryAndAsksBeforeDeleting();
-
     void closingClosesBothConnections_data();
     void closingClosesBothConnections();
 };
@@ -155,47 +149,6 @@ void TForm1UiTest::windowLayout() {
     // The window is resizable and the panels follow.
     form.resize(1200, 600);
     QTRY_COMPARE(commandPanel->geometry(), QRect(0, 556, 1200, 44));
-}
-
-void TForm1UiTest::commandButtons_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<bool>("enabled");
-    auto row = [](const char* name, const char* caption, QRect geometry, bool shown, bool enabled) {
-        QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption) << geometry
-                            << shown << enabled;
-    };
-    row("Button12", "&D关联数据文件", {292, 10, 127, 25}, true, true);
-    row("Button5", "&R刷新", {425, 10, 59, 25}, true, false);
-    row("Button4", "&O打开数据库", {490, 10, 104, 25}, true, false);
-    row("Button1", "&R导入", {600, 10, 59, 25}, true, false);
-    row("Button2", "&C导出", {666, 10, 59, 25}, true, false);
-    row("Button8", "&M去除重复", {731, 10, 88, 25}, true, false);
-    row("Button11", "&L清空数据", {825, 10, 88, 25}, true, false);
-    row("Button7", "&S设置", {854, 28, 59, 25}, false, true);
-    row("Button3", "&T退出", {919, 10, 59, 25}, true, true);
-    row("Button17", "&M追加文件", {742, 34, 88, 25}, false, false);
-    row("Button6", "&M生成模板", {910, 34, 81, 25}, false, false);
-}
-
-void TForm1UiTest::commandButtons() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QRect, geometry);
-    QFETCH(bool, shown);
-    QFETCH(bool, enabled);
-    Session session(Start::Empty);
-    session.form->show();
-    QPushButton* button = session.button(name);
-    QVERIFY(button);
-    QCOMPARE(button->text(), caption);
-    QCOMPARE(button->geometry(), geometry);
-    QCOMPARE(button->isVisible(), shown);
-    QCOMPARE(button->isEnabled(), enabled);
-    // The caption's letter is underlined, but Qt's own mnemonic is not used.
-    QVERIFY(button->shortcut().isEmpty());
 }
 
 void TForm1UiTest::focusOrder() {
@@ -601,36 +554,6 @@ void TForm1UiTest::exportWritesAndAsksAboutAnExistingFile() {
         QVERIFY(question.text.startsWith(QStringLiteral("当前保存文件已经存在")));
         QCOMPARE(testsupport::readFile(written).size(), round.size);
     }
-}
-
-void TForm1UiTest::navigatorWorksTheItemQueryAndAsksBeforeDeleting() {
-    Session session(Start::GoodDataMdb);
-    grid::TDBNavigator& navigator = session.form->navigator();
-    QCOMPARE(navigator.objectName(), QStringLiteral("DBNavigator1"));
-    QCOMPARE(navigator.parentWidget()->objectName(), QStringLiteral("CommandPanel"));
-    QCOMPARE(navigator.geometry(), QRect(7, 10, 279, 25));
-    QVERIFY(!navigator.visibleButtons().contains(grid::nbRefresh));
-    QCOMPARE(navigator.visibleButtons().size(), 9);
-    store::Query& itemQuery = session.form->database().itemQuery;
-
-    QTest::mouseClick(navigator.button(grid::nbNext), Qt::LeftButton);
-    QCOMPARE(itemQuery.recNo(), 1);
-
-    session.script.queueAnswer(QMessageBox::Cancel);
-    QTest::mouseClick(navigator.button(grid::nbDelete), Qt::LeftButton);
-    QCOMPARE(session.script.shown().size(), std::size_t{1});
-    const DialogScript::Shown& question = session.script.shown().front();
-    QCOMPARE(question.title, QStringLiteral("Confirm"));
-    QCOMPARE(question.text, QStringLiteral("Delete record?"));
-    QCOMPARE(question.buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("取消")}));
-    QCOMPARE(session.recordCount(), 2);
-
-    session.script.queueAnswer(QMessageBox::Ok);
-    QTest::mouseClick(navigator.button(grid::nbDelete), Qt::LeftButton);
-    QCOMPARE(session.recordCount(), 1);
-    QCOMPARE(
-        testsupport::queryRows(session.dataMdb, QStringLiteral("SELECT 宝贝名称 FROM BabyData")),
-        (QList<QVariantList>{{QStringLiteral("甲")}}));
 }
 
 void TForm1UiTest::closingClosesBothConnections_data() {

@@ -61,23 +61,12 @@ void TForm2UiTest::createdOnFirstUseAsLaidOut() {
     TForm2& progress = TForm2::get();
     QCOMPARE(&TForm2::get(), &progress);
     QVERIFY(!progress.isVisible());
-    QCOMPARE(progress.windowTitle(), QStringLiteral("Form2"));
-    const Qt::WindowFlags flags = progress.windowFlags();
-    QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
+    QVERIFY(!(progress.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                        Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
     QCOMPARE(progress.frameGeometry(), QRect(284, 293, 711, 136));
-    QCOMPARE(progress.font().pixelSize(), 14);
-
-    auto* bar = progress.findChild<QProgressBar*>();
-    QCOMPARE(bar->geometry(), QRect(0, 0, progress.width(), 65));
     QCOMPARE(progress.position(), 0);
     QCOMPARE(progress.maximum(), 100);
-    QCOMPARE(bar->maximum(), 100);
-
-    QLabel* counts = countsLine(progress);
-    QCOMPARE(counts->text(), QStringLiteral("当前/总数"));
-    QCOMPARE(counts->pos(), QPoint(520, 72));
-    QCOMPARE(counts->height(), 18);
+    QCOMPARE(countsLine(progress)->text(), QStringLiteral("当前/总数"));
 }
 
 void TForm2UiTest::aCommandOf57RecordsEndsAt57Of57() {

