@@ -49,7 +49,6 @@ void Connection::open() {
     sqlite3_extended_result_codes(db.get(), 1);
     // Reading the schema tells a database from any other file.
     store::execute(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    store::execute(db.get(), QStringLiteral("PRAGMA cache_size=-32768"));
     m_db = std::move(db);
 }
 
