@@ -7,7 +7,7 @@
 namespace app {
 namespace {
 
-struct ButtonSpec {
+struct ButtonLayout {
     const char* name;
     QString caption;
     QRect geometry;
@@ -17,8 +17,8 @@ struct ButtonSpec {
 
 // In focus order. The navigator, placed by the main window at 7, 10, 279 x 25,
 // comes first.
-const std::vector<ButtonSpec>& buttonSpecs() {
-    static const std::vector<ButtonSpec> specs{
+const std::vector<ButtonLayout>& buttonLayouts() {
+    static const std::vector<ButtonLayout> layouts{
         {"Button12", QStringLiteral("&D关联数据文件"), {292, 10, 127, 25}, true, true},
         {"Button5", QStringLiteral("&R刷新"), {425, 10, 59, 25}, true, false},
         {"Button4", QStringLiteral("&O打开数据库"), {490, 10, 104, 25}, true, false},
@@ -31,7 +31,7 @@ const std::vector<ButtonSpec>& buttonSpecs() {
         {"Button17", QStringLiteral("&M追加文件"), {742, 34, 88, 25}, false, false},
         {"Button6", QStringLiteral("&M生成模板"), {910, 34, 81, 25}, false, false},
     };
-    return specs;
+    return layouts;
 }
 
 // The order in which accelerators are offered; the navigator, between
@@ -74,16 +74,16 @@ CommandPanel::CommandPanel(QWidget* parent) : QFrame(parent) {
     setFixedHeight(44);
 
     std::vector<QPushButton*> focusOrder;
-    for (const ButtonSpec& spec : buttonSpecs()) {
-        auto* button = new QPushButton(spec.caption, this);
+    for (const ButtonLayout& layout : buttonLayouts()) {
+        auto* button = new QPushButton(layout.caption, this);
         // The caption keeps its underlined letter, but the accelerator is
         // ours: Qt's own would cycle the focus between buttons that share a
         // letter instead of clicking one of them.
         button->setShortcut(QKeySequence());
-        button->setObjectName(QLatin1String(spec.name));
-        button->setGeometry(spec.geometry);
-        button->setEnabled(spec.enabled);
-        button->setVisible(spec.shown);
+        button->setObjectName(QLatin1String(layout.name));
+        button->setGeometry(layout.geometry);
+        button->setEnabled(layout.enabled);
+        button->setVisible(layout.shown);
         button->setFocusPolicy(Qt::StrongFocus);
         focusOrder.push_back(button);
     }

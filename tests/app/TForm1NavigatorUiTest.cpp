@@ -9,7 +9,7 @@
 #include "app/TForm1.h"
 #include "grid/TDBNavigator.h"
 #include "grid/TNavButton.h"
-#include "tests/support/TempDir.h"
+#include "tests/app/MainWindowOnData.h"
 
 using app::DialogScript;
 using app::TForm1;
@@ -27,14 +27,12 @@ private slots:
 };
 
 void TForm1NavigatorUiTest::navigatorKeepsTheFocusReportsFailuresAndGoesBlankWhenDetached() {
-    testsupport::TempDir folder;
-    const QString dataMdb = testsupport::createItemDatabase(folder);
-    testsupport::runSql(
-        dataMdb, QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('甲'), ('乙'), ('丙')"));
-    DialogScript script;
-    auto form = std::make_unique<TForm1>(TForm1::Setup{folder.path(QString()), &script});
+    MainWindowOnData session(
+        QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('甲'), ('乙'), ('丙')"));
+    TForm1* form = session.form.get();
+    DialogScript& script = session.script;
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form));
     store::Query& query = form->database().itemQuery;
 
     auto* navigator = form->findChild<TDBNavigator*>(QStringLiteral("DBNavigator1"));
