@@ -25,25 +25,17 @@ GridDataModel::GridDataModel(TDBGridColumnsEh& columns, QObject* parent)
             });
 }
 
-GridDataModel::~GridDataModel() {
-    if (m_dataSource)
-        m_dataSource->removeLink(this);
-}
+GridDataModel::~GridDataModel() = default;
 
 void GridDataModel::setDataSource(store::DataSource* dataSource) {
-    if (dataSource == m_dataSource)
+    if (!attachTo(dataSource))
         return;
-    if (m_dataSource)
-        m_dataSource->removeLink(this);
-    m_dataSource = dataSource;
     m_columns.setDataSource(dataSource);
-    if (m_dataSource)
-        m_dataSource->addLink(this);
     activeChanged();
 }
 
 store::Query* GridDataModel::dataSet() const {
-    return m_active ? m_dataSource->dataSet() : nullptr;
+    return m_active ? dataSource()->dataSet() : nullptr;
 }
 
 TDBGridColumnEh& GridDataModel::columnAt(int modelColumn) const {
@@ -100,7 +92,7 @@ void GridDataModel::activeChanged() {
     const QScopedValueRollback notifying(m_notifying, true);
     m_active = false;
     removeRowsAt(0, m_rowCount);
-    m_active = m_dataSource && m_dataSource->isActive();
+    m_active = dataSource() && dataSource()->isActive();
     bindFields();
     store::Query* query = dataSet();
     m_insertRow = query && query->state() == store::DataSetState::Insert ? query->recNo() : -1;

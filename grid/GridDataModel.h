@@ -32,7 +32,7 @@ public:
     explicit GridDataModel(TDBGridColumnsEh& columns, QObject* parent = nullptr);
     ~GridDataModel() override;
 
-    store::DataSource* dataSource() const { return m_dataSource; }
+    using store::DataLink::dataSource;
     void setDataSource(store::DataSource* dataSource);
     // True while the data source has a dataset and that dataset is open.
     bool isActive() const { return m_active; }
@@ -86,7 +86,6 @@ private:
     TDBGridColumnsEh& m_columns;
     std::vector<TDBGridColumnEh*> m_modelColumns;
     std::vector<store::Field*> m_fields;  // per model column
-    store::DataSource* m_dataSource = nullptr;
     bool m_active = false;
     bool m_notifying = false;
     int m_rowCount = 0;

@@ -8,24 +8,13 @@ namespace grid {
 
 TNavDataLink::TNavDataLink(TDBNavigator& navigator) : m_navigator(navigator) {}
 
-TNavDataLink::~TNavDataLink() {
-    if (m_dataSource)
-        m_dataSource->removeLink(this);
-}
-
 void TNavDataLink::setDataSource(store::DataSource* dataSource) {
-    if (dataSource == m_dataSource)
-        return;
-    if (m_dataSource)
-        m_dataSource->removeLink(this);
-    m_dataSource = dataSource;
-    if (m_dataSource)
-        m_dataSource->addLink(this);
-    m_navigator.updateButtons();
+    if (attachTo(dataSource))
+        m_navigator.updateButtons();
 }
 
 store::Query* TNavDataLink::activeDataSet() const {
-    return m_dataSource && m_dataSource->isActive() ? m_dataSource->dataSet() : nullptr;
+    return dataSource() && dataSource()->isActive() ? dataSource()->dataSet() : nullptr;
 }
 
 void TNavDataLink::activeChanged() {

@@ -16,11 +16,7 @@ class TDBNavigator;
 class TNavDataLink : public store::DataLink {
 public:
     explicit TNavDataLink(TDBNavigator& navigator);
-    ~TNavDataLink() override;
-    TNavDataLink(const TNavDataLink&) = delete;
-    TNavDataLink& operator=(const TNavDataLink&) = delete;
 
-    store::DataSource* dataSource() const { return m_dataSource; }
     void setDataSource(store::DataSource* dataSource);
     // The data source's dataset while it is open; none otherwise.
     store::Query* activeDataSet() const;
@@ -32,7 +28,6 @@ public:
 
 private:
     TDBNavigator& m_navigator;
-    store::DataSource* m_dataSource = nullptr;
 };
 
 }  // namespace grid

@@ -10,6 +10,12 @@ namespace store {
 DataSource::~DataSource() {
     if (m_dataSet)
         m_dataSet->detachDataSource(this);
+    // Links that outlive the source forget it and show nothing.
+    m_dataSet = nullptr;
+    for (DataLink* link : std::vector<DataLink*>(m_links)) {
+        link->m_dataSource = nullptr;
+        link->activeChanged();
+    }
 }
 
 void DataSource::setDataSet(Query* dataSet) {

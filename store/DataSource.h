@@ -19,6 +19,7 @@ public:
     Query* dataSet() const { return m_dataSet; }
     void setDataSet(Query* dataSet);
 
+    // Called by DataLink when it registers and leaves.
     void addLink(DataLink* link);
     void removeLink(DataLink* link);
 

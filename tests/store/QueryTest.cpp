@@ -264,6 +264,24 @@ TEST_F(ItemQuery, NotificationsArriveInOrderAndLinksHearChanges) {
     query().afterClose = nullptr;
 }
 
+TEST_F(ItemQuery, ALinkThatOutlivesItsDataSourceForgetsIt) {
+    struct Link : store::DataLink {
+        using store::DataLink::attachTo;
+        int activeChanges = 0;
+        void activeChanged() override { ++activeChanges; }
+    } link;
+    {
+        store::DataSource source;
+        source.setDataSet(&query());
+        ASSERT_TRUE(link.attachTo(&source));
+        EXPECT_FALSE(link.attachTo(&source));
+        EXPECT_EQ(source.links().size(), 1u);
+    }
+    EXPECT_EQ(link.dataSource(), nullptr);
+    EXPECT_EQ(link.activeChanges, 1);
+    open();  // the query no longer knows the source either
+}
+
 TEST_F(ItemQuery, RequerySettlesAndSeesOtherWriters) {
     addNames({u"a"});
     open();
