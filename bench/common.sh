@@ -1,39 +1,71 @@
-# Shared by the benchmark scripts: a Release build of itemdesk-cli and timing helpers.
-# Sourced, not run.
+# Shared by the benchmark scripts: a Release build and timing helpers. Sourced, not run.
+#
+# Environment: BENCH_BUILD (build folder, default build-bench), BENCH_DATA
+# (data folder, default build-bench/data), SHARED_TOOLS (default
+# ../shared/tools), RUNS (counted runs after one warm-up, default 3),
+# BENCH_MODULES (folders to configure).
 
 bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tools=${SHARED_TOOLS:-$bench_root/../shared/tools}
-data=${BENCH_DATA:-$bench_root/build-bench/data}
+build=${BENCH_BUILD:-$bench_root/build-bench}
+data=${BENCH_DATA:-$build/data}
+runs=${RUNS:-3}
 mkdir -p "$data"
+data=$(cd "$data" && pwd)
+cli=$build/cli/itemdesk-cli
 
 build_release() {
-    cmake -S "$bench_root" -B "$bench_root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$bench_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         "-DITEMDESK_MODULES=${BENCH_MODULES:-store;itemfile;grid;app;cli;bench}" >/dev/null
-    cmake --build "$bench_root/build-bench" -j "$(nproc)" --target "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)" --target "$@" >/dev/null
 }
-cli=$bench_root/build-bench/cli/itemdesk-cli
 
-# measure LABEL COMMAND...: runs the command three times after one warm-up and
-# sets $seconds (median wall time) and $megabytes (largest peak resident set).
+# measure_once SHELL_TEXT: runs it once under GNU time; sets `wall` and `cpu`
+# (seconds, cpu = user + system) and `peak` (MB). A failing command stops the bench.
+measure_once() {
+    /usr/bin/time -f "%e %U %S %M" -o "$data/time.out" sh -c "$1" >/dev/null 2>"$data/stderr.out" || {
+        cat "$data/stderr.out" >&2
+        exit 1
+    }
+    local user system peak_kb
+    read -r wall user system peak_kb <"$data/time.out"
+    cpu=$(awk "BEGIN { print $user + $system }")
+    peak=$((peak_kb / 1024))
+}
+
+median_of() {
+    printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
+}
+
+# measure SHELL_TEXT: one warm-up, then RUNS runs; sets `median_wall`,
+# `median_cpu` (seconds) and `peak` (MB, the largest seen).
 measure() {
-    local label=$1
-    shift
-    local times=() peak=0 line
-    for run in 0 1 2 3; do
-        /usr/bin/time -o "$data/time.out" -f "%e %M" "$@" >/dev/null 2>&1
-        line=$(tail -n 1 "$data/time.out")
-        if ((run > 0)); then
-            times+=("${line% *}")
-            local kb=${line#* }
-            ((kb > peak)) && peak=$kb
-        fi
+    local walls=() cpus=() most=0
+    measure_once "$1"
+    for ((i = 0; i < runs; i++)); do
+        measure_once "$1"
+        walls+=("$wall")
+        cpus+=("$cpu")
+        ((peak > most)) && most=$peak
     done
-    seconds=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
-    megabytes=$((peak / 1024))
-    printf '%-44s %7.2f s %6d MB\n' "$label" "$seconds" "$megabytes"
+    median_wall=$(median_of "${walls[@]}")
+    median_cpu=$(median_of "${cpus[@]}")
+    peak=$most
 }
 
 # ratio A B: A / B with two decimals.
 ratio() {
     awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'
+}
+
+# compare LABEL OURS PEER: measures both shell texts and prints one line with
+# the figures and the ratios of wall and processor time.
+compare() {
+    measure "$2"
+    local ours_wall=$median_wall ours_cpu=$median_cpu ours_peak=$peak
+    measure "$3"
+    printf '%-30s itemdesk-cli %6.2f s (cpu %5.2f s) %4d MB | peer %6.2f s (cpu %5.2f s) %4d MB | ratio %s (cpu %s)\n' \
+        "$1" "$ours_wall" "$ours_cpu" "$ours_peak" "$median_wall" "$median_cpu" "$peak" \
+        "$(ratio "$ours_wall" "$median_wall")" "$(ratio "$ours_cpu" "$median_cpu")"
+    ours_peak_last=$ours_peak
 }

@@ -2,7 +2,7 @@
 # The data grid over 1,000,000 item records, offscreen: moving to the first and
 # to the last record and repainting should cost the same.
 #
-#   bench/grid_bench.sh        (BENCH_DATA=folder to keep the generated data elsewhere)
+#   bench/grid_bench.sh        (environment: see bench/common.sh)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build_release itemdesk-cli grid_scroll_bench
@@ -13,4 +13,4 @@ if [[ ! -f $db ]]; then
     "$cli" demo "$db" 1000000 >/dev/null
 fi
 cat "$db" >/dev/null  # hot cache
-QT_QPA_PLATFORM=offscreen "$bench_root/build-bench/bench/grid_scroll_bench" "$db"
+QT_QPA_PLATFORM=offscreen "$build/bench/grid_scroll_bench" "$db"

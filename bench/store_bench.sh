@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Dataset figures on 1,000,000 item records (~300-character descriptions, an
-# SQLite file of about 1.3 GB), each beside the sqlite3 shell doing the same work.
-#
-#   bench/store_bench.sh        (BENCH_DATA=folder to keep the generated data elsewhere)
+# SQLite file of about 1.3 GB), each beside the sqlite3 shell doing the same
+# work. Environment: see bench/common.sh.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build_release itemdesk-cli
@@ -17,26 +16,19 @@ fi
 cat "$db" >/dev/null  # hot cache, as the peers' figures are
 
 echo "== open the item query (itemdesk-cli count); goal: <= 1.5 s, <= 300 MB"
-measure "itemdesk-cli count" "$cli" count "$db"
-ours=$seconds
-measure "peer: sqlite3 select count(*)" sqlite3 "$db" "select count(*) from BabyData"
-echo "   ratio to peer: $(ratio "$ours" "$seconds")"
+compare "count" "'$cli' count '$db'" "sqlite3 '$db' 'select count(*) from BabyData'"
 
 echo "== filter [宝贝名称] Like '*abc*' (opens filtered); goal: <= 1 s"
-measure "itemdesk-cli count --filter" "$cli" count "$db" --filter "[宝贝名称] Like '*abc*'"
-ours=$seconds
-measure "peer: sqlite3 count where like '%abc%'" sqlite3 "$db" \
-    "select count(*) from BabyData where 宝贝名称 like '%abc%'"
-echo "   ratio to peer: $(ratio "$ours" "$seconds")"
+compare "count --filter" "'$cli' count '$db' --filter \"[宝贝名称] Like '*abc*'\"" \
+    "sqlite3 '$db' \"select count(*) from BabyData where 宝贝名称 like '%abc%'\""
 
-echo "== remove duplicates; goal: <= 1.2 x the peer"
+echo "== remove duplicates on a fresh copy each run; goal: <= 1.2 x the peer"
 copy=$data/dedupe.db
-measure "itemdesk-cli dedupe (on a fresh copy)" sh -c "cp '$db' '$copy' && '$cli' dedupe '$copy'"
-ours=$seconds
-measure "peer: sqlite3 < anchors/dedupe.sql (fresh copy)" sh -c "cp '$db' '$copy' && sqlite3 '$copy' < '$tools/anchors/dedupe.sql'"
-echo "   ratio to peer: $(ratio "$ours" "$seconds")"
+compare "dedupe" "cp '$db' '$copy' && '$cli' dedupe '$copy'" \
+    "cp '$db' '$copy' && sqlite3 '$copy' < '$tools/anchors/dedupe.sql'"
 rm -f "$copy"
 
 echo "== post 100,000 appended records in one command (itemdesk-cli demo)"
-measure "itemdesk-cli demo 100000" sh -c "rm -f '$data/posted.db' && '$cli' demo '$data/posted.db' 100000"
+measure "rm -f '$data/posted.db' && '$cli' demo '$data/posted.db' 100000"
+printf '%-30s itemdesk-cli %6.2f s (cpu %5.2f s) %4d MB\n' "demo 100000" "$median_wall" "$median_cpu" "$peak"
 rm -f "$data/posted.db"
