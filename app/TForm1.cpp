@@ -13,8 +13,8 @@
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
-#include "grid/TDBGridEhSumList.h"
+#include "grid/TDBGrid.h"
+#include "grid/TDBGridSumList.h"
 #include "grid/TDBNavigator.h"
 #include "itemfile/ItemFileExport.h"
 #include "itemfile/ItemFileImport.h"
@@ -65,7 +65,7 @@ TForm1::TForm1(const Setup& setup)
       m_executableFolder(setup.executableFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                           : setup.executableFolder),
       m_gridPanel(new QFrame(this)),
-      m_grid(new grid::TDBGridEh(m_gridPanel)),
+      m_grid(new grid::TDBGrid(m_gridPanel)),
       m_commandPanel(new CommandPanel(this)),
       m_navigator(new grid::TDBNavigator(m_commandPanel)) {
     setObjectName(QStringLiteral("Form1"));
@@ -111,7 +111,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::setUpGrid() {
-    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
     grid::addItemColumns(m_grid->columns(), &m_dataSource);
     m_grid->setTitleFont(songTiFont(16));
     m_grid->setFooterFont(songTiFont(16));
@@ -121,7 +121,7 @@ void TForm1::setUpGrid() {
     m_grid->setConfirmer([this](const QString& caption, const QString& text) {
         return m_dialogs.confirm(caption, text);
     });
-    connect(m_grid, &grid::TDBGridEh::failed, this,
+    connect(m_grid, &grid::TDBGrid::failed, this,
             [this](const std::exception_ptr& failure) { report(failure); });
 
     auto* layout = new QVBoxLayout(m_gridPanel);

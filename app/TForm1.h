@@ -9,7 +9,7 @@
 #include "store/ItemDatabase.h"
 
 namespace grid {
-class TDBGridEh;
+class TDBGrid;
 class TDBNavigator;
 }  // namespace grid
 
@@ -45,7 +45,7 @@ public:
     store::DataSource& dataSource() { return m_dataSource; }
     Dialogs& dialogs() { return m_dialogs; }
     QPushButton* button(const QString& name) const;
-    grid::TDBGridEh& grid() const { return *m_grid; }
+    grid::TDBGrid& grid() const { return *m_grid; }
     grid::TDBNavigator& navigator() const { return *m_navigator; }
     int importColumnCount() const { return m_importColumnCount; }
 
@@ -86,7 +86,7 @@ private:
     QString m_executableFolder;
     int m_importColumnCount = 0;
     QFrame* m_gridPanel;
-    grid::TDBGridEh* m_grid;
+    grid::TDBGrid* m_grid;
     CommandPanel* m_commandPanel;
     grid::TDBNavigator* m_navigator;
 };

@@ -23,7 +23,7 @@
 #include <sqlite3.h>
 
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"
@@ -77,7 +77,7 @@ void fillDatabase(const QString& path) {
 }
 
 // Moves the cursor and waits until the grid shows the new rows.
-double timedMove(grid::TDBGridEh& view, const std::function<void()>& move) {
+double timedMove(grid::TDBGrid& view, const std::function<void()>& move) {
     const Clock::time_point start = Clock::now();
     move();
     QCoreApplication::processEvents();
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
 
     store::DataSource source;
     source.setDataSet(&query);
-    grid::TDBGridEh view;
+    grid::TDBGrid view;
     grid::addItemColumns(view.columns(), &source);
     view.resize(1034, 420);
     view.show();

@@ -1,26 +1,25 @@
 #include "grid/CellEditRules.h"
 
-#include "grid/TDBGridColumnEh.h"
+#include "grid/TDBGridColumn.h"
 #include "store/Field.h"
 #include "store/Locale.h"
 #include "store/Query.h"
 
 namespace grid {
 
-CellEditRules::CellEditRules(TGridOptions options, TDBGridEhAllowedOperations allowed,
+CellEditRules::CellEditRules(TGridOptions options, TDBGridAllowedOperations allowed,
                              bool gridReadOnly)
     : m_options(options), m_allowed(allowed), m_gridReadOnly(gridReadOnly) {}
 
-bool CellEditRules::canModifyCell(const TDBGridColumnEh& column,
-                                  const store::Query* dataSet) const {
+bool CellEditRules::canModifyCell(const TDBGridColumn& column, const store::Query* dataSet) const {
     if (m_gridReadOnly || !dataSet || column.readOnly())
         return false;
     const store::Field* field = column.field();
     if (!field || !field->canModify() || field->kind() == store::FieldKind::Memo)
         return false;
-    if (!m_allowed.testFlag(alopUpdateEh) && dataSet->state() != store::DataSetState::Insert)
+    if (!m_allowed.testFlag(alopUpdate) && dataSet->state() != store::DataSetState::Insert)
         return false;
-    return !dataSet->isEmpty() || m_allowed.testAnyFlags(alopInsertEh | alopAppendEh);
+    return !dataSet->isEmpty() || m_allowed.testAnyFlags(alopInsert | alopAppend);
 }
 
 bool CellEditRules::canAddRecord(const store::Query& dataSet) const {
@@ -28,23 +27,23 @@ bool CellEditRules::canAddRecord(const store::Query& dataSet) const {
 }
 
 bool CellEditRules::canInsertRecord(const store::Query& dataSet) const {
-    return canAddRecord(dataSet) && m_allowed.testAnyFlags(alopInsertEh | alopAppendEh);
+    return canAddRecord(dataSet) && m_allowed.testAnyFlags(alopInsert | alopAppend);
 }
 
 bool CellEditRules::canAppendRecord(const store::Query& dataSet) const {
-    return canAddRecord(dataSet) && m_allowed.testFlag(alopAppendEh);
+    return canAddRecord(dataSet) && m_allowed.testFlag(alopAppend);
 }
 
 bool CellEditRules::canDeleteRecord(const store::Query& dataSet) const {
     return !m_gridReadOnly && !dataSet.isEmpty() && dataSet.canModify() &&
-           m_allowed.testFlag(alopDeleteEh);
+           m_allowed.testFlag(alopDelete);
 }
 
 bool CellEditRules::canShowEditor() const {
     return m_options.testFlag(dgEditing) && !m_options.testFlag(dgRowSelect);
 }
 
-bool CellEditRules::isTabStop(const TDBGridColumnEh& column) {
+bool CellEditRules::isTabStop(const TDBGridColumn& column) {
     const store::Field* field = column.field();
     return column.visible() && !column.readOnly() && field && !field->isReadOnly();
 }

@@ -3,7 +3,7 @@
 #include <QChar>
 #include <QString>
 
-#include "grid/TDBGridEhAllowedOperations.h"
+#include "grid/TDBGridAllowedOperations.h"
 #include "grid/TGridOptions.h"
 #include "store/FieldKind.h"
 
@@ -13,19 +13,19 @@ class Query;
 
 namespace grid {
 
-class TDBGridColumnEh;
+class TDBGridColumn;
 
 // What the grid's settings let the user change: a cell, the record list,
 // and which characters a field's editor takes. Every key that edits asks
 // these first and does nothing when they say no.
 class CellEditRules {
 public:
-    CellEditRules(TGridOptions options, TDBGridEhAllowedOperations allowed, bool gridReadOnly);
+    CellEditRules(TGridOptions options, TDBGridAllowedOperations allowed, bool gridReadOnly);
 
     // Whether the cell of `column` in the current record may be changed;
     // `dataSet` is the grid's open dataset, none while the grid shows none.
     // Memo cells are never changed in the grid.
-    bool canModifyCell(const TDBGridColumnEh& column, const store::Query* dataSet) const;
+    bool canModifyCell(const TDBGridColumn& column, const store::Query* dataSet) const;
     // Insert, and Down past the last record, add a record.
     bool canInsertRecord(const store::Query& dataSet) const;
     bool canAppendRecord(const store::Query& dataSet) const;
@@ -35,7 +35,7 @@ public:
 
     // Tab and Shift+Tab stop at visible, editable columns bound to a field
     // that is not read-only.
-    static bool isTabStop(const TDBGridColumnEh& column);
+    static bool isTabStop(const TDBGridColumn& column);
     // Numeric fields take digits and signs (and a decimal separator and an
     // exponent for fractional kinds); every other kind takes any character.
     static bool acceptsCharacter(store::FieldKind kind, QChar character);
@@ -47,7 +47,7 @@ private:
     bool canAddRecord(const store::Query& dataSet) const;
 
     TGridOptions m_options;
-    TDBGridEhAllowedOperations m_allowed;
+    TDBGridAllowedOperations m_allowed;
     bool m_gridReadOnly;
 };
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "grid/TADOCommandTextDatasetFeaturesEh.h"
-#include "grid/TADOSQLDatasetFeaturesEh.h"
+#include "grid/TADOCommandTextDatasetFeatures.h"
+#include "grid/TADOSQLDatasetFeatures.h"
 
 namespace grid {
 
@@ -47,9 +47,9 @@ DatasetFeaturesRegistry& DatasetFeaturesRegistry::global() {
     static DatasetFeaturesRegistry registry;
     static const bool filled = [] {
         registry.registerFeatures(QStringLiteral("TADOQuery"),
-                                  std::make_unique<TADOSQLDatasetFeaturesEh>());
+                                  std::make_unique<TADOSQLDatasetFeatures>());
         registry.registerFeatures(QStringLiteral("TCustomADODataSet"),
-                                  std::make_unique<TADOCommandTextDatasetFeaturesEh>());
+                                  std::make_unique<TADOCommandTextDatasetFeatures>());
         return true;
     }();
     Q_UNUSED(filled);
@@ -57,7 +57,7 @@ DatasetFeaturesRegistry& DatasetFeaturesRegistry::global() {
 }
 
 void DatasetFeaturesRegistry::registerFeatures(const QString& dataSetClass,
-                                               std::unique_ptr<TDatasetFeaturesEh> features) {
+                                               std::unique_ptr<TDatasetFeatures> features) {
     const auto it = std::find_if(m_features.begin(), m_features.end(), [&](const auto& pair) {
         return sameClass(pair.first, dataSetClass);
     });
@@ -67,7 +67,7 @@ void DatasetFeaturesRegistry::registerFeatures(const QString& dataSetClass,
         m_features.emplace_back(dataSetClass, std::move(features));
 }
 
-TDatasetFeaturesEh* DatasetFeaturesRegistry::resolve(const QString& dataSetClass) const {
+TDatasetFeatures* DatasetFeaturesRegistry::resolve(const QString& dataSetClass) const {
     for (QString name = dataSetClass; !name.isEmpty(); name = parentClass(name)) {
         for (const auto& [registered, features] : m_features) {
             if (sameClass(registered, name))
@@ -78,7 +78,7 @@ TDatasetFeaturesEh* DatasetFeaturesRegistry::resolve(const QString& dataSetClass
 }
 
 // Every dataset of the store is of the query class.
-TDatasetFeaturesEh* resolveDatasetFeatures(const store::Query&) {
+TDatasetFeatures* resolveDatasetFeatures(const store::Query&) {
     return DatasetFeaturesRegistry::global().resolve(DatasetFeaturesRegistry::kQueryClass);
 }
 

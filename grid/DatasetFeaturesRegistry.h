@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "grid/TDatasetFeaturesEh.h"
+#include "grid/TDatasetFeatures.h"
 
 namespace store {
 class Query;
@@ -26,24 +26,23 @@ public:
     DatasetFeaturesRegistry& operator=(const DatasetFeaturesRegistry&) = delete;
 
     // The registry of the program, holding the engine's classes: "TADOQuery"
-    // with a TADOSQLDatasetFeaturesEh and "TCustomADODataSet" with a
-    // TADOCommandTextDatasetFeaturesEh.
+    // with a TADOSQLDatasetFeatures and "TCustomADODataSet" with a
+    // TADOCommandTextDatasetFeatures.
     static DatasetFeaturesRegistry& global();
 
     // A class registered again gets the new object in place of the old one.
-    void registerFeatures(const QString& dataSetClass,
-                          std::unique_ptr<TDatasetFeaturesEh> features);
+    void registerFeatures(const QString& dataSetClass, std::unique_ptr<TDatasetFeatures> features);
     // None when neither the class nor any of its ancestors is registered.
-    TDatasetFeaturesEh* resolve(const QString& dataSetClass) const;
+    TDatasetFeatures* resolve(const QString& dataSetClass) const;
 
     // The class whose name the store's Query goes by.
     static const QString kQueryClass;
 
 private:
-    std::vector<std::pair<QString, std::unique_ptr<TDatasetFeaturesEh>>> m_features;
+    std::vector<std::pair<QString, std::unique_ptr<TDatasetFeatures>>> m_features;
 };
 
 // The features object for a dataset of the store, from the program's registry.
-TDatasetFeaturesEh* resolveDatasetFeatures(const store::Query& dataSet);
+TDatasetFeatures* resolveDatasetFeatures(const store::Query& dataSet);
 
 }  // namespace grid

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "grid/TColumnFooterEh.h"
+#include "grid/TColumnFooter.h"
 
 namespace grid {
 

@@ -2,7 +2,7 @@
 
 #include "grid/FieldDisplay.h"
 #include "grid/FloatFormat.h"
-#include "grid/TColumnFooterEh.h"
+#include "grid/TColumnFooter.h"
 #include "grid/TDBSumCollection.h"
 #include "store/Currency.h"
 #include "store/Field.h"
@@ -27,7 +27,7 @@ bool isNumericKind(store::FieldKind kind) {
            kind == FieldKind::AutoInc || kind == FieldKind::Float || kind == FieldKind::BCD;
 }
 
-QString aggregateText(const TColumnFooterEh& footer, TGroupOperation operation,
+QString aggregateText(const TColumnFooter& footer, TGroupOperation operation,
                       const QString& columnFieldName, const store::Query* dataSet,
                       const TDBSumCollection& sums) {
     const QString fieldName = footer.fieldName().isEmpty() ? columnFieldName : footer.fieldName();
@@ -45,7 +45,7 @@ QString aggregateText(const TColumnFooterEh& footer, TGroupOperation operation,
     return QString::number(store::divideRoundHalfEven(amount, kScale));
 }
 
-QString countText(const TColumnFooterEh& footer, const TDBSumCollection& sums) {
+QString countText(const TColumnFooter& footer, const TDBSumCollection& sums) {
     const TDBSum* count = sums.find(goCount, QString());
     const double value = count ? static_cast<double>(count->amount()) / kScale : 0.0;
     if (!footer.displayFormat().isEmpty())
@@ -53,7 +53,7 @@ QString countText(const TColumnFooterEh& footer, const TDBSumCollection& sums) {
     return formatGeneral(value, kFloatPrecision, decimalSeparator());
 }
 
-QString fieldValueText(const TColumnFooterEh& footer, const store::Query* dataSet) {
+QString fieldValueText(const TColumnFooter& footer, const store::Query* dataSet) {
     if (!dataSet || !dataSet->isActive() || footer.fieldName().isEmpty())
         return {};
     const store::Field& field = dataSet->fieldByName(footer.fieldName());
@@ -67,7 +67,7 @@ QString fieldValueText(const TColumnFooterEh& footer, const store::Query* dataSe
 
 }  // namespace
 
-QString footerText(const TColumnFooterEh& footer, const QString& columnFieldName,
+QString footerText(const TColumnFooter& footer, const QString& columnFieldName,
                    const store::Query* dataSet, const TDBSumCollection& sums) {
     switch (footer.valueType()) {
         case fvtSum:

@@ -8,7 +8,7 @@ class Query;
 
 namespace grid {
 
-class TColumnFooterEh;
+class TColumnFooter;
 class TDBSumCollection;
 
 // The text of a footer cell by its value type:
@@ -21,7 +21,7 @@ class TDBSumCollection;
 //   fails with the dataset's "Field '%s' not found" for a field it lacks;
 // - fvtStaticText: the footer's fixed text.
 // The footer's display format, when set, formats every number.
-QString footerText(const TColumnFooterEh& footer, const QString& columnFieldName,
+QString footerText(const TColumnFooter& footer, const QString& columnFieldName,
                    const store::Query* dataSet, const TDBSumCollection& sums);
 
 }  // namespace grid

@@ -8,7 +8,7 @@
 
 #include "grid/CellEditRules.h"
 #include "grid/GridDataModel.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/Field.h"
 #include "store/Query.h"
 
@@ -37,7 +37,7 @@ bool changesText(const QKeyEvent& event) {
 
 }  // namespace
 
-GridCellEditor::GridCellEditor(TDBGridEh& grid) : QLineEdit(grid.viewport()), m_grid(grid) {
+GridCellEditor::GridCellEditor(TDBGrid& grid) : QLineEdit(grid.viewport()), m_grid(grid) {
     setObjectName(QStringLiteral("CellEditor"));
     setFrame(false);
     // The grid has no edit actions: no menu, and nothing dropped in.
@@ -103,7 +103,7 @@ void GridCellEditor::close() {
 
 bool GridCellEditor::beginChange() {
     store::Query* dataSet = m_grid.dataSet();
-    const TDBGridColumnEh* column = m_grid.currentColumn();
+    const TDBGridColumn* column = m_grid.currentColumn();
     if (!column || !m_grid.editRules().canModifyCell(*column, dataSet))
         return false;
     // Set first: the dataset going into editing must not reload the text
@@ -175,7 +175,7 @@ void GridCellEditor::keyPressEvent(QKeyEvent* event) {
     }
     // Dropped or refused keys stop here rather than reach the grid.
     event->accept();
-    const TDBGridColumnEh* column = m_grid.currentColumn();
+    const TDBGridColumn* column = m_grid.currentColumn();
     if (!column || !m_grid.editRules().canModifyCell(*column, m_grid.dataSet()))
         return;
     if (event->matches(QKeySequence::Paste)) {

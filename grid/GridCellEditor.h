@@ -8,8 +8,8 @@
 
 namespace grid {
 
-class TDBGridColumnEh;
-class TDBGridEh;
+class TDBGridColumn;
+class TDBGrid;
 
 // The grid's in-place editor: a line edit over the current cell showing the
 // cell's text. It follows the current cell while it is open.
@@ -32,7 +32,7 @@ public:
     using KeyForwarder = std::function<void(const QKeyEvent& event)>;
     enum class Caret { SelectAll, AtEnd };
 
-    explicit GridCellEditor(TDBGridEh& grid);
+    explicit GridCellEditor(TDBGrid& grid);
 
     // Where the keys that belong to the grid go.
     void setKeyForwarder(KeyForwarder forwarder) { m_forwarder = std::move(forwarder); }
@@ -79,10 +79,10 @@ private:
     void placeOverCell();
     store::FieldKind fieldKind() const;
 
-    TDBGridEh& m_grid;
+    TDBGrid& m_grid;
     KeyForwarder m_forwarder;
     // The column whose cell the text was loaded from.
-    TDBGridColumnEh* m_column = nullptr;
+    TDBGridColumn* m_column = nullptr;
     bool m_open = false;
     bool m_editModified = false;
 };

@@ -5,21 +5,21 @@
 #include <QScopedValueRollback>
 
 #include "grid/FieldDisplay.h"
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 #include "store/DataSource.h"
 #include "store/Field.h"
 #include "store/Query.h"
 
 namespace grid {
 
-GridDataModel::GridDataModel(TDBGridColumnsEh& columns, QObject* parent)
+GridDataModel::GridDataModel(TDBGridColumns& columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(columns) {
     for (int i = 0; i < columns.count(); ++i)
         m_modelColumns.push_back(&columns.at(i));
     m_fields.assign(m_modelColumns.size(), nullptr);
-    connect(&columns, &TDBGridColumnsEh::columnAdded, this, &GridDataModel::addColumn);
-    connect(&columns, &TDBGridColumnsEh::columnChanged, this,
-            [this](TDBGridColumnEh* column, ColumnChange change) {
+    connect(&columns, &TDBGridColumns::columnAdded, this, &GridDataModel::addColumn);
+    connect(&columns, &TDBGridColumns::columnChanged, this,
+            [this](TDBGridColumn* column, ColumnChange change) {
                 if (change == ColumnChange::Field || change == ColumnChange::Title)
                     columnChanged(column);
             });
@@ -38,11 +38,11 @@ store::Query* GridDataModel::dataSet() const {
     return m_active ? dataSource()->dataSet() : nullptr;
 }
 
-TDBGridColumnEh& GridDataModel::columnAt(int modelColumn) const {
+TDBGridColumn& GridDataModel::columnAt(int modelColumn) const {
     return *m_modelColumns.at(static_cast<std::size_t>(modelColumn));
 }
 
-int GridDataModel::modelColumnOf(const TDBGridColumnEh& column) const {
+int GridDataModel::modelColumnOf(const TDBGridColumn& column) const {
     const auto it = std::find(m_modelColumns.begin(), m_modelColumns.end(), &column);
     return it == m_modelColumns.end() ? -1 : static_cast<int>(it - m_modelColumns.begin());
 }
@@ -148,7 +148,7 @@ void GridDataModel::updateData() {
     emit updateDataRequested();
 }
 
-void GridDataModel::addColumn(TDBGridColumnEh* column) {
+void GridDataModel::addColumn(TDBGridColumn* column) {
     const QScopedValueRollback notifying(m_notifying, true);
     const int modelColumn = columnCount();
     beginInsertColumns({}, modelColumn, modelColumn);
@@ -157,7 +157,7 @@ void GridDataModel::addColumn(TDBGridColumnEh* column) {
     endInsertColumns();
 }
 
-void GridDataModel::columnChanged(TDBGridColumnEh* column) {
+void GridDataModel::columnChanged(TDBGridColumn* column) {
     const QScopedValueRollback notifying(m_notifying, true);
     const int modelColumn = modelColumnOf(*column);
     m_fields.at(static_cast<std::size_t>(modelColumn)) = column->field();

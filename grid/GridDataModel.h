@@ -14,8 +14,8 @@ class Query;
 
 namespace grid {
 
-class TDBGridColumnEh;
-class TDBGridColumnsEh;
+class TDBGridColumn;
+class TDBGridColumns;
 
 // The grid's rows and columns as a table model over the dataset of a data
 // source. Rows are the dataset's rows, read on demand with the dataset's
@@ -29,7 +29,7 @@ class GridDataModel : public QAbstractTableModel, private store::DataLink {
     Q_OBJECT
 
 public:
-    explicit GridDataModel(TDBGridColumnsEh& columns, QObject* parent = nullptr);
+    explicit GridDataModel(TDBGridColumns& columns, QObject* parent = nullptr);
     ~GridDataModel() override;
 
     using store::DataLink::dataSource;
@@ -44,9 +44,9 @@ public:
     // columns; views then follow the model rather than steer the dataset.
     bool isNotifying() const { return m_notifying; }
 
-    TDBGridColumnsEh& columns() const { return m_columns; }
-    TDBGridColumnEh& columnAt(int modelColumn) const;
-    int modelColumnOf(const TDBGridColumnEh& column) const;
+    TDBGridColumns& columns() const { return m_columns; }
+    TDBGridColumn& columnAt(int modelColumn) const;
+    int modelColumnOf(const TDBGridColumn& column) const;
     // The field a model column shows, none when unbound.
     store::Field* fieldAt(int modelColumn) const;
 
@@ -75,16 +75,16 @@ private:
     void editingChanged() override;
     void updateData() override;
 
-    void addColumn(TDBGridColumnEh* column);
-    void columnChanged(TDBGridColumnEh* column);
+    void addColumn(TDBGridColumn* column);
+    void columnChanged(TDBGridColumn* column);
     void bindFields();
     void insertRowsAt(int first, int count);
     void removeRowsAt(int first, int count);
     void moveCursor();
     int dataSetRow(int modelRow) const;
 
-    TDBGridColumnsEh& m_columns;
-    std::vector<TDBGridColumnEh*> m_modelColumns;
+    TDBGridColumns& m_columns;
+    std::vector<TDBGridColumn*> m_modelColumns;
     std::vector<store::Field*> m_fields;  // per model column
     bool m_active = false;
     bool m_notifying = false;

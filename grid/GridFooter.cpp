@@ -6,7 +6,7 @@
 #include "grid/GridDataModel.h"
 #include "grid/GridHeader.h"
 #include "grid/GridMetrics.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/Field.h"
 
 namespace grid {
@@ -17,7 +17,7 @@ constexpr int kTextMargin = 2;
 
 }  // namespace
 
-GridFooter::GridFooter(TDBGridEh& grid) : QWidget(&grid), m_grid(grid) {
+GridFooter::GridFooter(TDBGrid& grid) : QWidget(&grid), m_grid(grid) {
     setObjectName(QStringLiteral("Footer"));
 }
 
@@ -63,7 +63,7 @@ void GridFooter::paintEvent(QPaintEvent*) {
             const QRect cell = cellRect(row, modelColumn);
             if (cell.isNull())
                 continue;
-            const TDBGridColumnEh& column = model.columnAt(modelColumn);
+            const TDBGridColumn& column = model.columnAt(modelColumn);
             const store::Field* field = model.fieldAt(modelColumn);
             const TAlignment alignment = column.footer().alignment().value_or(
                 field ? fieldAlignment(field->kind()) : taLeftJustify);

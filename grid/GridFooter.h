@@ -4,7 +4,7 @@
 
 namespace grid {
 
-class TDBGridEh;
+class TDBGrid;
 
 // The footer rows under the grid's data rows: one cell per shown column,
 // kept in line with the title header's sections as columns are resized,
@@ -13,7 +13,7 @@ class GridFooter : public QWidget {
     Q_OBJECT
 
 public:
-    explicit GridFooter(TDBGridEh& grid);
+    explicit GridFooter(TDBGrid& grid);
 
     int rowHeight() const;
     QSize sizeHint() const override;
@@ -27,7 +27,7 @@ protected:
 private:
     int indicatorWidth() const;
 
-    TDBGridEh& m_grid;
+    TDBGrid& m_grid;
 };
 
 }  // namespace grid

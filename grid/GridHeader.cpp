@@ -11,7 +11,7 @@
 
 #include "grid/GridDataModel.h"
 #include "grid/GridMetrics.h"
-#include "grid/TDBGridColumnEh.h"
+#include "grid/TDBGridColumn.h"
 
 namespace grid {
 
@@ -33,13 +33,13 @@ QColor filterCellColor(const QPalette& palette) {
                   channel(window.blue(), fixed.blue()));
 }
 
-void paintSortMarker(QPainter* painter, const QRect& area, TSortMarkerEh marker,
+void paintSortMarker(QPainter* painter, const QRect& area, TSortMarker marker,
                      const QPalette& palette) {
     const int x = area.right() - kMarkerSize;
     const int y = area.center().y() - kMarkerSize / 4;
     const int half = kMarkerSize / 2;
     QPolygon triangle;
-    if (marker == smDownEh)
+    if (marker == smDown)
         triangle << QPoint(x, y - half / 2) << QPoint(x + kMarkerSize, y - half / 2)
                  << QPoint(x + half, y + half / 2 + 1);
     else
@@ -70,7 +70,7 @@ GridHeader::GridHeader(GridDataModel& model, QWidget* parent)
     connect(this, &QHeaderView::sectionDoubleClicked, this, &GridHeader::pressTitle);
 }
 
-void GridHeader::setTitleButtonCheck(std::function<bool(TDBGridColumnEh&)> check) {
+void GridHeader::setTitleButtonCheck(std::function<bool(TDBGridColumn&)> check) {
     m_titleButtonCheck = std::move(check);
 }
 
@@ -112,7 +112,7 @@ QSize GridHeader::sizeHint() const {
 void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid())
         return;
-    const TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
+    const TDBGridColumn& column = m_model.columnAt(logicalIndex);
     const int titleBottom = rect.top() + titleHeight();
     paintTitle(painter, QRect(rect.left(), rect.top(), rect.width(), titleHeight()), column,
                logicalIndex == m_pressedTitle && m_titleHeldDown);
@@ -121,7 +121,7 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
                     column);
 }
 
-void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column,
+void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumn& column,
                             bool pressed) const {
     QRect text = rect.adjusted(kTextMargin, 1, -kTextMargin, -1);
     if (pressed) {
@@ -133,8 +133,8 @@ void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridC
     } else {
         paintFixedCell(painter, rect, palette());
     }
-    const TSortMarkerEh marker = column.title().sortMarker();
-    if (marker != smNoneEh) {
+    const TSortMarker marker = column.title().sortMarker();
+    if (marker != smNone) {
         paintSortMarker(painter, text, marker, palette());
         text.setRight(text.right() - kMarkerSize - kTextMargin);
     }
@@ -148,8 +148,8 @@ void GridHeader::paintTitle(QPainter* painter, const QRect& rect, const TDBGridC
 }
 
 void GridHeader::paintFilterCell(QPainter* painter, const QRect& rect,
-                                 const TDBGridColumnEh& column) const {
-    const TSTColumnFilterEh& filter = column.stFilter();
+                                 const TDBGridColumn& column) const {
+    const TSTColumnFilter& filter = column.stFilter();
     if (!filter.visible()) {
         paintFixedCell(painter, rect, palette());
         return;
@@ -192,7 +192,7 @@ int GridHeader::titleAt(const QMouseEvent* event) const {
 void GridHeader::pressTitle(int logicalIndex) {
     if (logicalIndex < 0)
         return;
-    TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
+    TDBGridColumn& column = m_model.columnAt(logicalIndex);
     if (!column.title().titleButton() || (m_titleButtonCheck && !m_titleButtonCheck(column)))
         return;
     m_pressedTitle = logicalIndex;

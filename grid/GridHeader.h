@@ -8,7 +8,7 @@
 namespace grid {
 
 class GridDataModel;
-class TDBGridColumnEh;
+class TDBGridColumn;
 
 // The grid's column header: the title row and, under it, the filter row.
 // Titles are dragged to move columns and their right borders to resize
@@ -36,7 +36,7 @@ public:
 
     // Asked before a title button is pressed; false leaves it up. Without
     // it every title button can be pressed.
-    void setTitleButtonCheck(std::function<bool(TDBGridColumnEh& column)> check);
+    void setTitleButtonCheck(std::function<bool(TDBGridColumn& column)> check);
 
 signals:
     void titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers);
@@ -49,9 +49,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column,
+    void paintTitle(QPainter* painter, const QRect& rect, const TDBGridColumn& column,
                     bool pressed) const;
-    void paintFilterCell(QPainter* painter, const QRect& rect, const TDBGridColumnEh& column) const;
+    void paintFilterCell(QPainter* painter, const QRect& rect, const TDBGridColumn& column) const;
     QRect sectionRect(int logicalIndex) const;
     bool inFilterRow(const QMouseEvent* event) const;
     // The column whose title is under the event, -1 off the titles.
@@ -62,7 +62,7 @@ private:
     GridDataModel& m_model;
     QFont m_filterFont;
     bool m_titlePressed = false;
-    std::function<bool(TDBGridColumnEh&)> m_titleButtonCheck;
+    std::function<bool(TDBGridColumn&)> m_titleButtonCheck;
     // The title button being pressed, -1 for none, and whether the mouse is over it.
     int m_pressedTitle = -1;
     bool m_titleHeldDown = false;

@@ -9,7 +9,7 @@
 #include "grid/CellEditRules.h"
 #include "grid/ConfirmationBox.h"
 #include "grid/GridCellEditor.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/Field.h"
 #include "store/Query.h"
 
@@ -31,7 +31,7 @@ void GridKeyHandler::run(Operation&& operation) {
     }
 }
 
-GridKeyHandler::GridKeyHandler(TDBGridEh& grid, GridCellEditor& editor)
+GridKeyHandler::GridKeyHandler(TDBGrid& grid, GridCellEditor& editor)
     : m_grid(grid), m_editor(editor) {
     setConfirmer(nullptr);
     m_editor.setKeyForwarder([this](const QKeyEvent& event) { keyPress(event); });
@@ -164,11 +164,11 @@ void GridKeyHandler::priorRecord(store::Query& dataSet) {
 // Steps to the next or previous tab stop, wrapping into the next or
 // previous record; coming back to the starting column keeps it.
 void GridKeyHandler::tab(store::Query& dataSet, bool forward) {
-    TDBGridColumnEh* start = m_grid.currentColumn();
+    TDBGridColumn* start = m_grid.currentColumn();
     if (!start)
         return;
     m_editor.writeToField();
-    const TDBGridColumnsEh& columns = m_grid.columns();
+    const TDBGridColumns& columns = m_grid.columns();
     int index = columns.indexOf(*start);
     do {
         index += forward ? 1 : -1;
@@ -195,7 +195,7 @@ void GridKeyHandler::moveByPage(store::Query& dataSet, int direction) {
 // Makes the visible column nearest to `index` in the column list current,
 // looking towards the inside of the list.
 void GridKeyHandler::moveToColumn(int index) {
-    const TDBGridColumnsEh& columns = m_grid.columns();
+    const TDBGridColumns& columns = m_grid.columns();
     const int step = index == 0 ? 1 : -1;
     for (; index >= 0 && index < columns.count(); index += step) {
         if (columns.at(index).visible()) {
@@ -207,10 +207,10 @@ void GridKeyHandler::moveToColumn(int index) {
 }
 
 void GridKeyHandler::moveColumnBy(int step) {
-    const TDBGridColumnEh* current = m_grid.currentColumn();
+    const TDBGridColumn* current = m_grid.currentColumn();
     if (!current)
         return;
-    const TDBGridColumnsEh& columns = m_grid.columns();
+    const TDBGridColumns& columns = m_grid.columns();
     for (int index = columns.indexOf(*current) + step; index >= 0 && index < columns.count();
          index += step) {
         if (columns.at(index).visible()) {
@@ -224,7 +224,7 @@ void GridKeyHandler::moveColumnBy(int step) {
 void GridKeyHandler::insertRecord(store::Query& dataSet) {
     if (!rules().canInsertRecord(dataSet))
         return;
-    if (m_grid.allowedOperations().testFlag(alopInsertEh))
+    if (m_grid.allowedOperations().testFlag(alopInsert))
         dataSet.insert();
     else
         dataSet.append();
@@ -267,7 +267,7 @@ void GridKeyHandler::escape(store::Query& dataSet) {
 // Ctrl+': the current column's value from the record shown above the current one.
 void GridKeyHandler::copyFromAbove(store::Query& dataSet) {
     const int row = m_grid.currentIndex().row();
-    const TDBGridColumnEh* column = m_grid.currentColumn();
+    const TDBGridColumn* column = m_grid.currentColumn();
     if (row <= 0 || row == m_grid.rowAt(0) || !column || !column->field())
         return;
     if (!m_editor.beginChange())

@@ -16,7 +16,7 @@ namespace grid {
 
 class CellEditRules;
 class GridCellEditor;
-class TDBGridEh;
+class TDBGrid;
 
 // The grid's keyboard: moving between records and columns, adding and
 // deleting records, and opening, confirming and undoing the cell editor.
@@ -32,7 +32,7 @@ public:
     // Asks a yes-or-no question with the given caption and text; true for yes.
     using Confirmer = std::function<bool(const QString& caption, const QString& text)>;
 
-    GridKeyHandler(TDBGridEh& grid, GridCellEditor& editor);
+    GridKeyHandler(TDBGrid& grid, GridCellEditor& editor);
 
     // None restores the default, a confirmation message box.
     void setConfirmer(Confirmer confirmer);
@@ -62,7 +62,7 @@ private:
     template <typename Operation>
     void run(Operation&& operation);
 
-    TDBGridEh& m_grid;
+    TDBGrid& m_grid;
     GridCellEditor& m_editor;
     Confirmer m_confirmer;
 };

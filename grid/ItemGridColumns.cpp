@@ -1,6 +1,6 @@
 #include "grid/ItemGridColumns.h"
 
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 
 namespace grid {
 
@@ -72,9 +72,9 @@ const ColumnSetting kItemColumns[] = {
 
 }  // namespace
 
-void addItemColumns(TDBGridColumnsEh& columns, store::DataSource* listSource) {
+void addItemColumns(TDBGridColumns& columns, store::DataSource* listSource) {
     for (const ColumnSetting& setting : kItemColumns) {
-        TDBGridColumnEh& column = columns.add();
+        TDBGridColumn& column = columns.add();
         column.setFieldName(QString::fromUtf16(setting.fieldName));
         column.setWidth(setting.width);
         column.setReadOnly(setting.readOnly);
@@ -82,7 +82,7 @@ void addItemColumns(TDBGridColumnsEh& columns, store::DataSource* listSource) {
         column.title().setTitleButton(setting.titleButton);
         column.footer().setValueType(setting.footer);
         if (setting.filterDataField) {
-            TSTColumnFilterEh& filter = column.stFilter();
+            TSTColumnFilter& filter = column.stFilter();
             filter.setDataField(QString::fromUtf16(setting.filterDataField));
             filter.setKeyField(QString::fromUtf16(setting.filterKeyField));
             filter.setListField(QString::fromUtf16(setting.filterListField));

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <limits>
 
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 
 namespace grid {
 
 template <typename Visit>
 void SortKeyList::forEachColumn(Visit visit) const {
     for (int i = 0; i < m_columns.count(); ++i)
-        visit(static_cast<TColumnEh&>(m_columns.at(i)));
+        visit(static_cast<TColumn&>(m_columns.at(i)));
 }
 
 void SortKeyList::setMultiSortMarking(bool multiSortMarking) {
@@ -18,30 +18,30 @@ void SortKeyList::setMultiSortMarking(bool multiSortMarking) {
         // Removed while several keys are still allowed, so that each removal
         // keeps the keys before it.
         while (count() > 1)
-            setSortMarker(*m_keys.back(), smNoneEh);
+            setSortMarker(*m_keys.back(), smNone);
     }
     m_multiSortMarking = multiSortMarking;
 }
 
-void SortKeyList::setSortMarker(TColumnEh& column, TSortMarkerEh sortMarker) {
-    TColumnTitleEh& title = column.title();
+void SortKeyList::setSortMarker(TColumn& column, TSortMarker sortMarker) {
+    TColumnTitle& title = column.title();
     if (sortMarker == title.sortMarker())
         return;
     if (m_columns.isUpdating()) {
         title.storeSortMarker(sortMarker);
         return;
     }
-    const bool marked = sortMarker != smNoneEh;
+    const bool marked = sortMarker != smNone;
     if (m_multiSortMarking) {
         if (marked && title.sortIndex() == 0) {
             int indexed = 0;
             forEachColumn(
-                [&indexed](const TColumnEh& each) { indexed += each.title().sortIndex() != 0; });
+                [&indexed](const TColumn& each) { indexed += each.title().sortIndex() != 0; });
             title.storeSortIndex(indexed + 1);
             m_keys.push_back(&column);
         } else if (!marked && title.sortIndex() != 0) {
             const int removed = title.sortIndex();
-            forEachColumn([removed](TColumnEh& each) {
+            forEachColumn([removed](TColumn& each) {
                 if (each.title().sortIndex() > removed)
                     each.title().storeSortIndex(each.title().sortIndex() - 1);
             });
@@ -59,15 +59,15 @@ void SortKeyList::setSortMarker(TColumnEh& column, TSortMarkerEh sortMarker) {
     title.storeSortMarker(sortMarker);
 }
 
-void SortKeyList::setSortIndex(TColumnEh& column, int sortIndex) {
+void SortKeyList::setSortIndex(TColumn& column, int sortIndex) {
     sortIndex = std::max(sortIndex, 0);
-    TColumnTitleEh& title = column.title();
+    TColumnTitle& title = column.title();
     if (sortIndex == title.sortIndex())
         return;
-    if (!m_columns.isUpdating() && title.sortMarker() != smNoneEh) {
-        TColumnEh* holder = nullptr;
-        forEachColumn([&](TColumnEh& each) {
-            if (!holder && &each != &column && each.title().sortMarker() != smNoneEh &&
+    if (!m_columns.isUpdating() && title.sortMarker() != smNone) {
+        TColumn* holder = nullptr;
+        forEachColumn([&](TColumn& each) {
+            if (!holder && &each != &column && each.title().sortMarker() != smNone &&
                 each.title().sortIndex() == sortIndex)
                 holder = &each;
         });
@@ -82,48 +82,47 @@ void SortKeyList::setSortIndex(TColumnEh& column, int sortIndex) {
     title.storeSortIndex(sortIndex);
 }
 
-void SortKeyList::stepSortMarker(TColumnEh& column, bool keepOthers) {
+void SortKeyList::stepSortMarker(TColumn& column, bool keepOthers) {
     if (!keepOthers)
         removeMarkers(&column);
     switch (column.title().sortMarker()) {
-        case smNoneEh:
-            setSortMarker(column, smDownEh);
+        case smNone:
+            setSortMarker(column, smDown);
             break;
-        case smDownEh:
-            setSortMarker(column, smUpEh);
+        case smDown:
+            setSortMarker(column, smUp);
             break;
-        case smUpEh:
-            setSortMarker(column, keepOthers ? smNoneEh : smDownEh);
+        case smUp:
+            setSortMarker(column, keepOthers ? smNone : smDown);
             break;
     }
 }
 
-void SortKeyList::removeMarkers(const TColumnEh* except) {
-    forEachColumn([this, except](TColumnEh& each) {
+void SortKeyList::removeMarkers(const TColumn* except) {
+    forEachColumn([this, except](TColumn& each) {
         if (&each != except)
-            setSortMarker(each, smNoneEh);
+            setSortMarker(each, smNone);
     });
 }
 
 void SortKeyList::rebuild() {
-    std::vector<TColumnEh*> marked;
-    forEachColumn([&marked](TColumnEh& each) {
-        if (each.title().sortMarker() != smNoneEh)
+    std::vector<TColumn*> marked;
+    forEachColumn([&marked](TColumn& each) {
+        if (each.title().sortMarker() != smNone)
             marked.push_back(&each);
     });
-    const auto place = [](const TColumnEh* column) {
+    const auto place = [](const TColumn* column) {
         const int index = column->title().sortIndex();
         return index > 0 ? index : std::numeric_limits<int>::max();
     };
-    std::stable_sort(
-        marked.begin(), marked.end(),
-        [&place](const TColumnEh* a, const TColumnEh* b) { return place(a) < place(b); });
+    std::stable_sort(marked.begin(), marked.end(),
+                     [&place](const TColumn* a, const TColumn* b) { return place(a) < place(b); });
     if (!m_multiSortMarking && marked.size() > 1) {
         for (auto it = marked.begin() + 1; it != marked.end(); ++it)
-            (*it)->title().storeSortMarker(smNoneEh);
+            (*it)->title().storeSortMarker(smNone);
         marked.resize(1);
     }
-    forEachColumn([&marked](TColumnEh& each) {
+    forEachColumn([&marked](TColumn& each) {
         const auto found = std::find(marked.begin(), marked.end(), &each);
         each.title().storeSortIndex(
             found == marked.end() ? 0 : static_cast<int>(found - marked.begin()) + 1);

@@ -8,7 +8,7 @@
 #include "app/DialogScript.h"
 #include "app/SongTiFont.h"
 #include "app/TForm1.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "tests/app/MainWindowOnData.h"
 
 using app::DialogScript;

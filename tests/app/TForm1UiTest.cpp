@@ -10,7 +10,7 @@
 #include "app/TForm1.h"
 #include "store/ConnectionString.h"
 #include "app/TForm2.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
@@ -68,7 +68,7 @@ struct Session {
     int recordCount() const { return form->database().itemQuery.recordCount(); }
     // The record count in the footer under the ID column.
     QString footerCount() const {
-        grid::TDBGridEh& grid = form->grid();
+        grid::TDBGrid& grid = form->grid();
         return grid.footerText(0, *grid.columns().columnShowingField(QStringLiteral("ID")));
     }
 
@@ -155,14 +155,14 @@ void TForm1UiTest::focusOrder() {
     Session session(Start::Empty);
     session.form->show();
     QVERIFY(QTest::qWaitForWindowActive(session.form.get()));
-    grid::TDBGridEh* grid = &session.form->grid();
+    grid::TDBGrid* grid = &session.form->grid();
     QCOMPARE(QApplication::focusWidget(), grid);
 
     const QStringList expected{
-        QStringLiteral("DBGridEh1"), QStringLiteral("Button12"), QStringLiteral("Button5"),
-        QStringLiteral("Button4"),   QStringLiteral("Button1"),  QStringLiteral("Button2"),
-        QStringLiteral("Button8"),   QStringLiteral("Button11"), QStringLiteral("Button7"),
-        QStringLiteral("Button3"),   QStringLiteral("Button17"), QStringLiteral("Button6")};
+        QStringLiteral("DBGrid1"), QStringLiteral("Button12"), QStringLiteral("Button5"),
+        QStringLiteral("Button4"), QStringLiteral("Button1"),  QStringLiteral("Button2"),
+        QStringLiteral("Button8"), QStringLiteral("Button11"), QStringLiteral("Button7"),
+        QStringLiteral("Button3"), QStringLiteral("Button17"), QStringLiteral("Button6")};
     QStringList chain;
     QWidget* widget = grid;
     do {
@@ -233,7 +233,7 @@ void TForm1UiTest::startWithDataMdbOpensIt() {
     QVERIFY(session.button(QStringLiteral("Button17"))->isHidden());
 
     // The grid shows the item query; every field already has its column.
-    grid::TDBGridEh& grid = session.form->grid();
+    grid::TDBGrid& grid = session.form->grid();
     QCOMPARE(grid.dataSet(), &session.form->database().itemQuery);
     QCOMPARE(grid.columns().count(), 47);
     for (int i = 0; i < session.form->database().itemQuery.fieldCount(); ++i) {

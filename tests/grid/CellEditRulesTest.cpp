@@ -2,7 +2,7 @@
 
 #include "grid/CellEditRules.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "store/Locale.h"
@@ -27,7 +27,7 @@ struct ItemColumns {
         columns.setDataSource(&source);
         addItemColumns(columns, &source);
     }
-    const TDBGridColumnEh& column(const QString& fieldName) const {
+    const TDBGridColumn& column(const QString& fieldName) const {
         for (int i = 0; i < columns.count(); ++i) {
             if (columns.at(i).fieldName() == fieldName)
                 return columns.at(i);
@@ -39,7 +39,7 @@ struct ItemColumns {
     testsupport::TempDir folder;
     store::ItemDatabase database;
     store::DataSource source;
-    TDBGridColumnsEh columns;
+    TDBGridColumns columns;
 };
 
 CellEditRules defaults() {
@@ -51,7 +51,7 @@ TEST(CellEditRules, OnlyTheConfiguredEditableColumnsAreTabStopsAndChangeable) {
     const QStringList editable{u"ID"_s,       u"宝贝链接"_s, u"视频"_s,
                                u"代充类型"_s, u"宝贝编号"_s, u"数据ID"_s};
     for (int i = 0; i < items.columns.count(); ++i) {
-        const TDBGridColumnEh& column = items.columns.at(i);
+        const TDBGridColumn& column = items.columns.at(i);
         const bool expected = editable.contains(column.fieldName());
         EXPECT_EQ(CellEditRules::isTabStop(column), expected) << column.fieldName().toStdString();
         EXPECT_EQ(defaults().canModifyCell(column, &items.query()), expected)
@@ -61,8 +61,8 @@ TEST(CellEditRules, OnlyTheConfiguredEditableColumnsAreTabStopsAndChangeable) {
 
 TEST(CellEditRules, ACellIsChangedOnlyWhenGridColumnFieldAndOperationsAllowIt) {
     ItemColumns items(2);
-    TDBGridColumnsEh& columns = items.columns;
-    TDBGridColumnEh& link = columns.at(1);
+    TDBGridColumns& columns = items.columns;
+    TDBGridColumn& link = columns.at(1);
     ASSERT_EQ(link.fieldName(), u"宝贝链接"_s);
 
     EXPECT_FALSE(defaults().canModifyCell(link, nullptr)) << "no open dataset";
@@ -70,9 +70,8 @@ TEST(CellEditRules, ACellIsChangedOnlyWhenGridColumnFieldAndOperationsAllowIt) {
                      .canModifyCell(link, &items.query()))
         << "read-only grid";
 
-    // Without alopUpdateEh only a record being inserted is changed.
-    const CellEditRules noUpdate(kDefaultOptions, alopInsertEh | alopAppendEh | alopDeleteEh,
-                                 false);
+    // Without alopUpdate only a record being inserted is changed.
+    const CellEditRules noUpdate(kDefaultOptions, alopInsert | alopAppend | alopDelete, false);
     EXPECT_FALSE(noUpdate.canModifyCell(link, &items.query()));
     items.query().append();
     EXPECT_TRUE(noUpdate.canModifyCell(link, &items.query()));
@@ -90,7 +89,7 @@ TEST(CellEditRules, ACellIsChangedOnlyWhenGridColumnFieldAndOperationsAllowIt) {
     link.setVisible(true);
 
     // A memo column that is not marked read-only still cannot be changed.
-    TDBGridColumnEh& description = columns.add();
+    TDBGridColumn& description = columns.add();
     description.setFieldName(u"宝贝描述"_s);
     EXPECT_TRUE(CellEditRules::isTabStop(description));
     EXPECT_FALSE(defaults().canModifyCell(description, &items.query()));
@@ -98,11 +97,11 @@ TEST(CellEditRules, ACellIsChangedOnlyWhenGridColumnFieldAndOperationsAllowIt) {
 
 TEST(CellEditRules, AnEmptyDatasetIsChangedOnlyWhenRecordsMayBeAdded) {
     ItemColumns items(0);
-    const TDBGridColumnEh& link = items.column(u"宝贝链接"_s);
+    const TDBGridColumn& link = items.column(u"宝贝链接"_s);
     EXPECT_TRUE(defaults().canModifyCell(link, &items.query()));
-    EXPECT_FALSE(CellEditRules(kDefaultOptions, alopUpdateEh | alopDeleteEh, false)
+    EXPECT_FALSE(CellEditRules(kDefaultOptions, alopUpdate | alopDelete, false)
                      .canModifyCell(link, &items.query()));
-    EXPECT_TRUE(CellEditRules(kDefaultOptions, alopUpdateEh | alopAppendEh, false)
+    EXPECT_TRUE(CellEditRules(kDefaultOptions, alopUpdate | alopAppend, false)
                     .canModifyCell(link, &items.query()));
     EXPECT_FALSE(defaults().canDeleteRecord(items.query()));
 }

@@ -3,9 +3,9 @@
 #include <typeinfo>
 
 #include "grid/DatasetFeaturesRegistry.h"
-#include "grid/TADOCommandTextDatasetFeaturesEh.h"
-#include "grid/TADOSQLDatasetFeaturesEh.h"
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TADOCommandTextDatasetFeatures.h"
+#include "grid/TADOSQLDatasetFeatures.h"
+#include "grid/TDBGridColumns.h"
 #include "store/ItemDatabase.h"
 #include "tests/support/TempDir.h"
 
@@ -13,16 +13,16 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using grid::DatasetFeaturesRegistry;
-using grid::TDatasetFeaturesEh;
+using grid::TDatasetFeatures;
 
 // A features object that only tells itself apart.
-class Marked : public TDatasetFeaturesEh {
+class Marked : public TDatasetFeatures {
 public:
     void applySorting(const grid::SortKeyList&, store::Query&) override {}
 };
 
 const std::type_info* resolvedType(const DatasetFeaturesRegistry& registry, const QString& name) {
-    const TDatasetFeaturesEh* features = registry.resolve(name);
+    const TDatasetFeatures* features = registry.resolve(name);
     return features ? &typeid(*features) : nullptr;
 }
 
@@ -32,9 +32,9 @@ TEST(DatasetFeaturesRegistry, EngineClassesResolveToTheNearestRegisteredClass) {
         const std::type_info* features;
     };
     const Case cases[] = {
-        {u"TADOQuery"_s, &typeid(grid::TADOSQLDatasetFeaturesEh)},
-        {u"tadoQUERY"_s, &typeid(grid::TADOSQLDatasetFeaturesEh)},
-        {u"TCustomADODataSet"_s, &typeid(grid::TADOCommandTextDatasetFeaturesEh)},
+        {u"TADOQuery"_s, &typeid(grid::TADOSQLDatasetFeatures)},
+        {u"tadoQUERY"_s, &typeid(grid::TADOSQLDatasetFeatures)},
+        {u"TCustomADODataSet"_s, &typeid(grid::TADOCommandTextDatasetFeatures)},
         {u"TDataSet"_s, nullptr},
         {u"TClientDataSet"_s, nullptr},
         {QString(), nullptr},
@@ -48,11 +48,11 @@ TEST(DatasetFeaturesRegistry, EngineClassesResolveToTheNearestRegisteredClass) {
 TEST(DatasetFeaturesRegistry, NearestAncestorWinsAndARegistrationReplacesTheOld) {
     DatasetFeaturesRegistry registry;
     registry.registerFeatures(u"TDataSet"_s, std::make_unique<Marked>());
-    TDatasetFeaturesEh* root = registry.resolve(u"TDataSet"_s);
+    TDatasetFeatures* root = registry.resolve(u"TDataSet"_s);
     EXPECT_EQ(registry.resolve(u"TADOQuery"_s), root);
 
     registry.registerFeatures(u"tcustomadodataset"_s, std::make_unique<Marked>());
-    TDatasetFeaturesEh* parent = registry.resolve(u"TCustomADODataSet"_s);
+    TDatasetFeatures* parent = registry.resolve(u"TCustomADODataSet"_s);
     EXPECT_NE(parent, root);
     EXPECT_EQ(registry.resolve(u"TADOQuery"_s), parent);
 
@@ -73,18 +73,18 @@ TEST(DatasetFeaturesRegistry, ItemQueryIsSortedByItsFeatures) {
     database.openItemQuery();
     store::Query& query = database.itemQuery;
 
-    grid::TDBGridColumnsEh columns;
+    grid::TDBGridColumns columns;
     columns.sortKeys().setMultiSortMarking(true);
-    grid::TDBGridColumnEh& name = columns.add();
+    grid::TDBGridColumn& name = columns.add();
     name.setFieldName(u"宝贝名称"_s);
-    grid::TDBGridColumnEh& price = columns.add();
+    grid::TDBGridColumn& price = columns.add();
     price.setFieldName(u"宝贝价格"_s);
-    price.title().setSortMarker(grid::smUpEh);
-    name.title().setSortMarker(grid::smDownEh);
+    price.title().setSortMarker(grid::smUp);
+    name.title().setSortMarker(grid::smDown);
 
-    TDatasetFeaturesEh* features = grid::resolveDatasetFeatures(query);
+    TDatasetFeatures* features = grid::resolveDatasetFeatures(query);
     ASSERT_NE(features, nullptr);
-    EXPECT_EQ(typeid(*features), typeid(grid::TADOSQLDatasetFeaturesEh));
+    EXPECT_EQ(typeid(*features), typeid(grid::TADOSQLDatasetFeatures));
     features->applySorting(columns.sortKeys(), query);
     EXPECT_EQ(query.sort(), u"[宝贝价格] DESC, [宝贝名称]"_s);
     const int nameField = query.fieldByName(u"宝贝名称"_s).index();
@@ -93,8 +93,8 @@ TEST(DatasetFeaturesRegistry, ItemQueryIsSortedByItsFeatures) {
         names << query.rowValue(row, nameField).toString();
     EXPECT_EQ(names, QStringList({u"a"_s, u"d"_s, u"b"_s, u"c"_s}));
 
-    price.title().setSortMarker(grid::smNoneEh);
-    name.title().setSortMarker(grid::smNoneEh);
+    price.title().setSortMarker(grid::smNone);
+    name.title().setSortMarker(grid::smNone);
     features->applySorting(columns.sortKeys(), query);
     EXPECT_EQ(query.sort(), QString());
     EXPECT_EQ(query.rowValue(0, nameField).toString(), u"b"_s);

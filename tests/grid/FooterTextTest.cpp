@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "grid/FooterText.h"
-#include "grid/TColumnEh.h"
-#include "grid/TDBGridEhSumList.h"
+#include "grid/TColumn.h"
+#include "grid/TDBGridSumList.h"
 #include "store/Error.h"
 #include "store/ItemDatabase.h"
 #include "store/Locale.h"
@@ -46,8 +46,8 @@ protected:
     testsupport::TempDir dir;
     store::ItemDatabase database;
     store::Query nums{database.itemConnection, QStringLiteral("Nums")};
-    grid::TDBGridEhSumList sums;
-    grid::TColumnEh column;
+    grid::TDBGridSumList sums;
+    grid::TColumn column;
 };
 
 struct Cell {

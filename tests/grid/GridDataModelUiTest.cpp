@@ -4,7 +4,7 @@
 
 #include "grid/GridDataModel.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "tests/grid/ItemRows.h"
@@ -43,7 +43,7 @@ private:
     std::unique_ptr<testsupport::TempDir> m_dir;
     std::unique_ptr<store::ItemDatabase> m_database;
     std::unique_ptr<store::DataSource> m_source;
-    std::unique_ptr<grid::TDBGridColumnsEh> m_columns;
+    std::unique_ptr<grid::TDBGridColumns> m_columns;
     std::unique_ptr<grid::GridDataModel> m_model;
 };
 
@@ -51,7 +51,7 @@ void GridDataModelUiTest::init() {
     m_dir = std::make_unique<testsupport::TempDir>();
     m_database = std::make_unique<store::ItemDatabase>();
     m_source = std::make_unique<store::DataSource>();
-    m_columns = std::make_unique<grid::TDBGridColumnsEh>();
+    m_columns = std::make_unique<grid::TDBGridColumns>();
     grid::addItemColumns(*m_columns, m_source.get());
     m_model = std::make_unique<grid::GridDataModel>(*m_columns);
     new QAbstractItemModelTester(
@@ -203,9 +203,9 @@ void GridDataModelUiTest::cursorMovesAreReported() {
 
 void GridDataModelUiTest::addedColumnsShowTheirFieldOrNothing() {
     open(gridtest::createNumberedDatabase(*m_dir, 3));
-    grid::TDBGridColumnEh& missing = m_columns->add();
+    grid::TDBGridColumn& missing = m_columns->add();
     missing.setFieldName(u"附加列"_s);
-    grid::TDBGridColumnEh& price = m_columns->add();
+    grid::TDBGridColumn& price = m_columns->add();
     price.setFieldName(u"宝贝价格"_s);
     QCOMPARE(m_model->columnCount(), 49);
     QCOMPARE(text(1, 47), QString());

@@ -12,7 +12,7 @@
 
 #include "grid/GridCellEditor.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/Error.h"
 #include "store/ItemDatabase.h"
@@ -20,7 +20,7 @@
 
 namespace gridtest {
 
-// DBGridEh1 as the window configures it, over the item query of a database
+// DBGrid1 as the window configures it, over the item query of a database
 // holding `records` records ("item 1", priced 1, linked "link 1", ...), in a
 // window beside a button that can take the focus. The grid has the focus;
 // keys go to whatever holds it, the grid or its cell editor. Delete
@@ -45,7 +45,7 @@ struct GridWindow {
             questions << caption + u'|' + text;
             return answerOk;
         });
-        QObject::connect(grid, &grid::TDBGridEh::failed, [this](const std::exception_ptr& e) {
+        QObject::connect(grid, &grid::TDBGrid::failed, [this](const std::exception_ptr& e) {
             try {
                 std::rethrow_exception(e);
             } catch (const store::Error& error) {
@@ -103,7 +103,7 @@ struct GridWindow {
     store::ItemDatabase database;
     store::DataSource source;
     QWidget window;
-    grid::TDBGridEh* grid = new grid::TDBGridEh(&window);
+    grid::TDBGrid* grid = new grid::TDBGrid(&window);
     QPushButton* button = new QPushButton(QStringLiteral("Button"), &window);
     QStringList questions;
     bool answerOk = true;

@@ -2,18 +2,18 @@
 
 #include <QStringList>
 
-#include "grid/TDBGridColumnsEh.h"
-#include "grid/TDatasetFeaturesEh.h"
+#include "grid/TDBGridColumns.h"
+#include "grid/TDatasetFeatures.h"
 
 namespace {
 
 using grid::SortKeyList;
-using grid::TColumnEh;
-using grid::TDBGridColumnsEh;
-using grid::TSortMarkerEh;
+using grid::TColumn;
+using grid::TDBGridColumns;
+using grid::TSortMarker;
 
 // A script of operations on columns A to D, separated by spaces:
-//   A>  A<  A.    set A's marker to smDownEh, smUpEh, smNoneEh
+//   A>  A<  A.    set A's marker to smDown, smUp, smNone
 //   A#2           set A's SortIndex to 2
 //   A!  A^        a title click on A, plain and with Ctrl held
 //   [  ]          begin and end a batch update
@@ -33,7 +33,7 @@ protected:
             columns.add().setFieldName(QString::fromUtf16(name));
     }
 
-    TColumnEh& column(QChar letter) { return columns.at(letter.unicode() - u'A'); }
+    TColumn& column(QChar letter) { return columns.at(letter.unicode() - u'A'); }
 
     void run(const QString& script) {
         for (const QString& op : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -45,11 +45,11 @@ protected:
             else if (op == u"]")
                 columns.endUpdate();
             else if (op[1] == u'>')
-                column(op[0]).title().setSortMarker(grid::smDownEh);
+                column(op[0]).title().setSortMarker(grid::smDown);
             else if (op[1] == u'<')
-                column(op[0]).title().setSortMarker(grid::smUpEh);
+                column(op[0]).title().setSortMarker(grid::smUp);
             else if (op[1] == u'.')
-                column(op[0]).title().setSortMarker(grid::smNoneEh);
+                column(op[0]).title().setSortMarker(grid::smNone);
             else if (op[1] == u'#')
                 column(op[0]).title().setSortIndex(op.mid(2).toInt());
             else if (op[1] == u'!' || op[1] == u'^')
@@ -62,24 +62,24 @@ protected:
     QString state() const {
         QStringList parts;
         for (int i = 0; i < columns.count(); ++i) {
-            const grid::TColumnTitleEh& title = columns.at(i).title();
-            if (title.sortMarker() == grid::smNoneEh && title.sortIndex() == 0)
+            const grid::TColumnTitle& title = columns.at(i).title();
+            if (title.sortMarker() == grid::smNone && title.sortIndex() == 0)
                 continue;
-            const char16_t marker = title.sortMarker() == grid::smDownEh ? u'>'
-                                    : title.sortMarker() == grid::smUpEh ? u'<'
-                                                                         : u'.';
+            const char16_t marker = title.sortMarker() == grid::smDown ? u'>'
+                                    : title.sortMarker() == grid::smUp ? u'<'
+                                                                       : u'.';
             parts << columns.at(i).fieldName() + QChar(marker) + QString::number(title.sortIndex());
         }
         return parts.join(u' ');
     }
 
-    TDBGridColumnsEh columns;
+    TDBGridColumns columns;
 };
 
 TEST_P(SortKeyListCase, MarkersIndexesAndSortString) {
     run(QString::fromUtf8(GetParam().script));
     EXPECT_EQ(state().toStdString(), GetParam().state);
-    EXPECT_EQ(grid::TDatasetFeaturesEh::sortString(columns.sortKeys()).toStdString(),
+    EXPECT_EQ(grid::TDatasetFeatures::sortString(columns.sortKeys()).toStdString(),
               GetParam().sortString);
 }
 
@@ -113,17 +113,17 @@ INSTANTIATE_TEST_SUITE_P(SortKeyList, SortKeyListCase, testing::ValuesIn(kCases)
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SortKeyList, BatchStoresOnlyTheValuesUntilItEnds) {
-    TDBGridColumnsEh columns;
-    TColumnEh& a = columns.add();
+    TDBGridColumns columns;
+    TColumn& a = columns.add();
     a.setFieldName(QStringLiteral("A"));
-    TColumnEh& b = columns.add();
+    TColumn& b = columns.add();
     b.setFieldName(QStringLiteral("B"));
-    b.title().setSortMarker(grid::smDownEh);
+    b.title().setSortMarker(grid::smDown);
 
     columns.beginUpdate();
-    a.title().setSortMarker(grid::smUpEh);
+    a.title().setSortMarker(grid::smUp);
     EXPECT_EQ(a.title().sortIndex(), 0);
-    EXPECT_EQ(b.title().sortMarker(), grid::smDownEh);
+    EXPECT_EQ(b.title().sortMarker(), grid::smDown);
     EXPECT_EQ(columns.sortKeys().count(), 1);
     columns.beginUpdate();
     columns.endUpdate();
@@ -131,16 +131,16 @@ TEST(SortKeyList, BatchStoresOnlyTheValuesUntilItEnds) {
     columns.endUpdate();
 
     // Without multi-sort marking only the first key by index keeps its marker.
-    EXPECT_EQ(a.title().sortMarker(), grid::smNoneEh);
-    EXPECT_EQ(b.title().sortMarker(), grid::smDownEh);
+    EXPECT_EQ(a.title().sortMarker(), grid::smNone);
+    EXPECT_EQ(b.title().sortMarker(), grid::smDown);
     EXPECT_EQ(&columns.sortKeys().at(0), &b);
 }
 
 TEST(SortKeyList, ColumnOutsideAGridStoresItsValues) {
-    TColumnEh column;
-    column.title().setSortMarker(grid::smUpEh);
+    TColumn column;
+    column.title().setSortMarker(grid::smUp);
     column.title().setSortIndex(-2);
-    EXPECT_EQ(column.title().sortMarker(), grid::smUpEh);
+    EXPECT_EQ(column.title().sortMarker(), grid::smUp);
     EXPECT_EQ(column.title().sortIndex(), 0);
 }
 

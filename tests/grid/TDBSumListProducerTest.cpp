@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "grid/TDBGridEhSumList.h"
+#include "grid/TDBGridSumList.h"
 #include "store/Error.h"
 #include "store/ItemDatabase.h"
 #include "tests/support/TempDir.h"
@@ -53,7 +53,7 @@ protected:
     testsupport::TempDir dir;
     QString path;
     store::ItemDatabase database;
-    grid::TDBGridEhSumList sums;
+    grid::TDBGridSumList sums;
     TDBSum* count = nullptr;
     int walks = 0;
     int changes = 0;

@@ -1,4 +1,4 @@
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 
 #include <algorithm>
 
@@ -6,28 +6,28 @@
 
 namespace grid {
 
-TDBGridColumnsEh::TDBGridColumnsEh(QObject* parent) : QObject(parent) {}
+TDBGridColumns::TDBGridColumns(QObject* parent) : QObject(parent) {}
 
-TDBGridColumnsEh::~TDBGridColumnsEh() = default;
+TDBGridColumns::~TDBGridColumns() = default;
 
-TDBGridColumnEh& TDBGridColumnsEh::at(int index) const {
+TDBGridColumn& TDBGridColumns::at(int index) const {
     return *m_items.at(static_cast<std::size_t>(index));
 }
 
-int TDBGridColumnsEh::indexOf(const TDBGridColumnEh& column) const {
+int TDBGridColumns::indexOf(const TDBGridColumn& column) const {
     const auto it = std::find_if(m_items.begin(), m_items.end(),
                                  [&column](const auto& item) { return item.get() == &column; });
     return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
-TDBGridColumnEh& TDBGridColumnsEh::add() {
-    m_items.push_back(std::make_unique<TDBGridColumnEh>(*this));
-    TDBGridColumnEh* column = m_items.back().get();
+TDBGridColumn& TDBGridColumns::add() {
+    m_items.push_back(std::make_unique<TDBGridColumn>(*this));
+    TDBGridColumn* column = m_items.back().get();
     emit columnAdded(column);
     return *column;
 }
 
-void TDBGridColumnsEh::move(int from, int to) {
+void TDBGridColumns::move(int from, int to) {
     if (from < 0 || from >= count())
         return;
     to = std::clamp(to, 0, count() - 1);
@@ -41,12 +41,12 @@ void TDBGridColumnsEh::move(int from, int to) {
     emit columnMoved(from, to);
 }
 
-void TDBGridColumnsEh::endUpdate() {
+void TDBGridColumns::endUpdate() {
     if (m_updateCount > 0 && --m_updateCount == 0)
         m_sortKeys.rebuild();
 }
 
-TDBGridColumnEh* TDBGridColumnsEh::columnShowingField(const QString& fieldName) const {
+TDBGridColumn* TDBGridColumns::columnShowingField(const QString& fieldName) const {
     for (const auto& column : m_items) {
         const store::Field* field = column->field();
         if (field && field->name() == fieldName)

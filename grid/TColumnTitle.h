@@ -7,17 +7,17 @@
 namespace grid {
 
 class SortKeyList;
-class TColumnEh;
+class TColumn;
 
-enum TSortMarkerEh { smNoneEh, smDownEh, smUpEh };
+enum TSortMarker { smNone, smDown, smUp };
 
 // A column's title cell: caption, alignment, whether it acts as a button,
 // and the sort marker it shows.
-class TColumnTitleEh {
+class TColumnTitle {
 public:
-    explicit TColumnTitleEh(TColumnEh& column) : m_column(column) {}
-    TColumnTitleEh(const TColumnTitleEh&) = delete;
-    TColumnTitleEh& operator=(const TColumnTitleEh&) = delete;
+    explicit TColumnTitle(TColumn& column) : m_column(column) {}
+    TColumnTitle(const TColumnTitle&) = delete;
+    TColumnTitle& operator=(const TColumnTitle&) = delete;
 
     // Empty means the field's name.
     const QString& caption() const { return m_caption; }
@@ -28,21 +28,21 @@ public:
     void setTitleButton(bool titleButton);
     // Setting the marker or the index of a grid column keeps the grid's sort
     // key list consistent (see SortKeyList); it does not sort.
-    TSortMarkerEh sortMarker() const { return m_sortMarker; }
-    void setSortMarker(TSortMarkerEh sortMarker);
+    TSortMarker sortMarker() const { return m_sortMarker; }
+    void setSortMarker(TSortMarker sortMarker);
     int sortIndex() const { return m_sortIndex; }
     void setSortIndex(int sortIndex);
 
 private:
     friend class SortKeyList;
-    void storeSortMarker(TSortMarkerEh sortMarker);
+    void storeSortMarker(TSortMarker sortMarker);
     void storeSortIndex(int sortIndex);
 
-    TColumnEh& m_column;
+    TColumn& m_column;
     QString m_caption;
     TAlignment m_alignment = taLeftJustify;
     bool m_titleButton = false;
-    TSortMarkerEh m_sortMarker = smNoneEh;
+    TSortMarker m_sortMarker = smNone;
     int m_sortIndex = 0;
 };
 

@@ -8,7 +8,7 @@
 
 #include "grid/GridFooter.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "grid/TDBNavigator.h"
 #include "grid/TNavButton.h"
 #include "store/DataSource.h"
@@ -17,10 +17,10 @@
 
 using namespace Qt::StringLiterals;
 
-// The footer row of DBGridEh1 as the window configures it: the configured
+// The footer row of DBGrid1 as the window configures it: the configured
 // columns over the item query with the sum list on, and a navigator beside
 // it, so the record count under ID is seen as the user sees it.
-class TDBGridEhFooterUiTest : public QObject {
+class TDBGridFooterUiTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -34,7 +34,7 @@ private slots:
 
 private:
     QString idFooter() const { return m_grid->footerText(0, idColumn()); }
-    grid::TDBGridColumnEh& idColumn() const { return m_grid->columns().at(0); }
+    grid::TDBGridColumn& idColumn() const { return m_grid->columns().at(0); }
     void click(grid::TNavigateBtn button) {
         QTest::mouseClick(m_navigator->button(button), Qt::LeftButton);
     }
@@ -45,11 +45,11 @@ private:
     std::unique_ptr<store::ItemDatabase> m_database;
     std::unique_ptr<store::DataSource> m_source;
     std::unique_ptr<QWidget> m_window;
-    grid::TDBGridEh* m_grid = nullptr;
+    grid::TDBGrid* m_grid = nullptr;
     grid::TDBNavigator* m_navigator = nullptr;
 };
 
-void TDBGridEhFooterUiTest::init() {
+void TDBGridFooterUiTest::init() {
     QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
     m_dir = std::make_unique<testsupport::TempDir>();
     m_path = gridtest::createNumberedDatabase(*m_dir, 5);
@@ -60,8 +60,8 @@ void TDBGridEhFooterUiTest::init() {
     m_source->setDataSet(&query());
 
     m_window = std::make_unique<QWidget>();
-    m_grid = new grid::TDBGridEh;
-    m_grid->setObjectName(u"DBGridEh1"_s);
+    m_grid = new grid::TDBGrid;
+    m_grid->setObjectName(u"DBGrid1"_s);
     grid::addItemColumns(m_grid->columns(), m_source.get());
     m_grid->sumList().setActive(true);
     m_grid->setDataSource(m_source.get());
@@ -79,7 +79,7 @@ void TDBGridEhFooterUiTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void TDBGridEhFooterUiTest::cleanup() {
+void TDBGridFooterUiTest::cleanup() {
     m_navigator->setDataSource(nullptr);
     m_grid->setDataSource(nullptr);
     m_window.reset();
@@ -88,7 +88,7 @@ void TDBGridEhFooterUiTest::cleanup() {
     m_dir.reset();
 }
 
-void TDBGridEhFooterUiTest::countShowsUnderIdRightAligned() {
+void TDBGridFooterUiTest::countShowsUnderIdRightAligned() {
     QCOMPARE(idFooter(), u"5"_s);
     QCOMPARE(m_grid->footerText(0, m_grid->columns().at(2)), QString());
 
@@ -113,8 +113,8 @@ void TDBGridEhFooterUiTest::countShowsUnderIdRightAligned() {
     QVERIFY(right > cell.right() - 8);
 }
 
-void TDBGridEhFooterUiTest::navigatorInsertsAndDeletesMoveTheCountWithoutRecounting() {
-    QSignalSpy recounts(m_grid, &grid::TDBGridEh::sumListRecalcAll);
+void TDBGridFooterUiTest::navigatorInsertsAndDeletesMoveTheCountWithoutRecounting() {
+    QSignalSpy recounts(m_grid, &grid::TDBGrid::sumListRecalcAll);
     click(grid::nbInsert);
     query().fieldByName(u"宝贝名称"_s).setText(u"new"_s);
     click(grid::nbPost);
@@ -135,7 +135,7 @@ void TDBGridEhFooterUiTest::navigatorInsertsAndDeletesMoveTheCountWithoutRecount
     QCOMPARE(recounts.count(), 0);
 }
 
-void TDBGridEhFooterUiTest::detachingZeroesAndReattachingRecountsAtTheSameRecord() {
+void TDBGridFooterUiTest::detachingZeroesAndReattachingRecountsAtTheSameRecord() {
     query().moveTo(3);
     m_source->setDataSet(nullptr);
     QCOMPARE(idFooter(), u"0"_s);
@@ -149,7 +149,7 @@ void TDBGridEhFooterUiTest::detachingZeroesAndReattachingRecountsAtTheSameRecord
     QCOMPARE(m_grid->gridModel().currentRow(), 3);
 }
 
-void TDBGridEhFooterUiTest::filterCloseAndOpenRecount() {
+void TDBGridFooterUiTest::filterCloseAndOpenRecount() {
     query().setFilter(u"[宝贝价格] <= 2"_s);
     query().setFiltered(true);
     QCOMPARE(idFooter(), u"2"_s);
@@ -161,7 +161,7 @@ void TDBGridEhFooterUiTest::filterCloseAndOpenRecount() {
     QCOMPARE(idFooter(), u"5"_s);
 }
 
-void TDBGridEhFooterUiTest::destroyingTheGridGivesTheQueryItsHandlersBack() {
+void TDBGridFooterUiTest::destroyingTheGridGivesTheQueryItsHandlersBack() {
     bool heard = false;
     m_grid->setDataSource(nullptr);
     query().afterPost = [&heard](store::Query&) { heard = true; };
@@ -172,8 +172,8 @@ void TDBGridEhFooterUiTest::destroyingTheGridGivesTheQueryItsHandlersBack() {
     query().post();
     QVERIFY(heard);
     query().afterPost = nullptr;
-    m_grid = new grid::TDBGridEh(m_window.get());
+    m_grid = new grid::TDBGrid(m_window.get());
 }
 
-QTEST_MAIN(TDBGridEhFooterUiTest)
-#include "TDBGridEhFooterUiTest.moc"
+QTEST_MAIN(TDBGridFooterUiTest)
+#include "TDBGridFooterUiTest.moc"

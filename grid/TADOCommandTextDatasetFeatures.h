@@ -1,13 +1,13 @@
 #pragma once
 
-#include "grid/TDatasetFeaturesEh.h"
+#include "grid/TDatasetFeatures.h"
 
 namespace grid {
 
 // The features of the database engine's other datasets, whose rows come
 // from a command text. They sort the rows the dataset holds; the grid never
 // sorts by rewriting the command text.
-class TADOCommandTextDatasetFeaturesEh final : public TDatasetFeaturesEh {
+class TADOCommandTextDatasetFeatures final : public TDatasetFeatures {
 public:
     void applySorting(const SortKeyList& sortKeys, store::Query& dataSet) override;
 };

@@ -3,25 +3,25 @@
 #include <QString>
 
 #include "grid/ColumnChange.h"
-#include "grid/TColumnFooterEh.h"
-#include "grid/TColumnTitleEh.h"
-#include "grid/TSTColumnFilterEh.h"
+#include "grid/TColumnFooter.h"
+#include "grid/TColumnTitle.h"
+#include "grid/TSTColumnFilter.h"
 
 namespace grid {
 
 class SortKeyList;
-class TDBGridEhSumList;
+class TDBGridSumList;
 
 // The settings of one grid column: the field it shows, its width, whether
 // it is shown and editable, and its title, footer and filter cells.
-class TColumnEh {
+class TColumn {
 public:
     static constexpr int kDefaultWidth = 64;
 
-    TColumnEh();
-    virtual ~TColumnEh();
-    TColumnEh(const TColumnEh&) = delete;
-    TColumnEh& operator=(const TColumnEh&) = delete;
+    TColumn();
+    virtual ~TColumn();
+    TColumn(const TColumn&) = delete;
+    TColumn& operator=(const TColumn&) = delete;
 
     const QString& fieldName() const { return m_fieldName; }
     void setFieldName(const QString& fieldName);
@@ -34,15 +34,15 @@ public:
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
-    TColumnTitleEh& title() { return m_title; }
-    const TColumnTitleEh& title() const { return m_title; }
-    TColumnFooterEh& footer() { return m_footer; }
-    const TColumnFooterEh& footer() const { return m_footer; }
-    TSTColumnFilterEh& stFilter() { return m_stFilter; }
-    const TSTColumnFilterEh& stFilter() const { return m_stFilter; }
+    TColumnTitle& title() { return m_title; }
+    const TColumnTitle& title() const { return m_title; }
+    TColumnFooter& footer() { return m_footer; }
+    const TColumnFooter& footer() const { return m_footer; }
+    TSTColumnFilter& stFilter() { return m_stFilter; }
+    const TSTColumnFilter& stFilter() const { return m_stFilter; }
 
     // The sum list of the grid the column belongs to; none without a grid.
-    virtual TDBGridEhSumList* gridSumList() const { return nullptr; }
+    virtual TDBGridSumList* gridSumList() const { return nullptr; }
     // The sort key list of the grid the column belongs to; none without a grid.
     virtual SortKeyList* sortKeyList() const { return nullptr; }
 
@@ -64,9 +64,9 @@ private:
     int m_width = kDefaultWidth;
     bool m_visible = true;
     bool m_readOnly = false;
-    TColumnTitleEh m_title{*this};
-    TColumnFooterEh m_footer{*this};
-    TSTColumnFilterEh m_stFilter{*this};
+    TColumnTitle m_title{*this};
+    TColumnFooter m_footer{*this};
+    TSTColumnFilter m_stFilter{*this};
 };
 
 }  // namespace grid

@@ -1,26 +1,26 @@
-#include "grid/TColumnEh.h"
+#include "grid/TColumn.h"
 
 #include <algorithm>
 
 namespace grid {
 
-TColumnEh::TColumnEh() = default;
+TColumn::TColumn() = default;
 
-TColumnEh::~TColumnEh() = default;
+TColumn::~TColumn() = default;
 
-void TColumnEh::setFieldName(const QString& fieldName) {
+void TColumn::setFieldName(const QString& fieldName) {
     assign(m_fieldName, fieldName, ColumnChange::Field);
     m_footer.bindFooterAggregate();
 }
 
-void TColumnEh::setWidth(int width) {
+void TColumn::setWidth(int width) {
     assign(m_width, std::max(width, 0), ColumnChange::Layout);
 }
 
-void TColumnEh::setVisible(bool visible) {
+void TColumn::setVisible(bool visible) {
     assign(m_visible, visible, ColumnChange::Layout);
 }
 
-void TColumnEh::changed(ColumnChange) {}
+void TColumn::changed(ColumnChange) {}
 
 }  // namespace grid

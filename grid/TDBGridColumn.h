@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "grid/TColumnEh.h"
+#include "grid/TColumn.h"
 
 namespace store {
 class Field;
@@ -10,14 +10,14 @@ class Field;
 
 namespace grid {
 
-class TDBGridColumnsEh;
+class TDBGridColumns;
 
 // A column of the data grid. It shows the field of the grid's dataset whose
 // name equals its field name without regard to case, while that dataset is
 // open; otherwise its cells are empty.
-class TDBGridColumnEh : public TColumnEh {
+class TDBGridColumn : public TColumn {
 public:
-    explicit TDBGridColumnEh(TDBGridColumnsEh& columns);
+    explicit TDBGridColumn(TDBGridColumns& columns);
 
     // The column's place in the grid's column list; setting it moves the column.
     int index() const;
@@ -26,14 +26,14 @@ public:
     store::Field* field() const;
     // The title's caption, or the field's name when the caption is empty.
     QString displayCaption() const;
-    TDBGridEhSumList* gridSumList() const override;
+    TDBGridSumList* gridSumList() const override;
     SortKeyList* sortKeyList() const override;
 
 protected:
     void changed(ColumnChange change) override;
 
 private:
-    TDBGridColumnsEh& m_columns;
+    TDBGridColumns& m_columns;
 };
 
 }  // namespace grid

@@ -12,10 +12,10 @@
 #include "grid/CellEditRules.h"
 #include "grid/GridKeyHandler.h"
 #include "grid/TAlignment.h"
-#include "grid/TDBGridColumnsEh.h"
-#include "grid/TDBGridEhAllowedOperations.h"
-#include "grid/TDBGridEhOptions.h"
-#include "grid/TDBGridEhSumList.h"
+#include "grid/TDBGridColumns.h"
+#include "grid/TDBGridAllowedOperations.h"
+#include "grid/TDBGridOptions.h"
+#include "grid/TDBGridSumList.h"
 #include "grid/TGridOptions.h"
 
 namespace store {
@@ -38,25 +38,24 @@ class GridIndicator;
 //
 // Rows are drawn from the dataset's rows on screen only, so a dataset of
 // millions of rows scrolls as fast as a small one.
-class TDBGridEh : public QTableView {
+class TDBGrid : public QTableView {
     Q_OBJECT
 
 public:
-    using TTitleEhClickEvent =
-        std::function<void(TDBGridEh& sender, int aCol, TDBGridColumnEh& column)>;
-    using TCheckTitleEhBtnEvent =
-        std::function<void(TDBGridEh& sender, int aCol, TDBGridColumnEh& column, bool& enabled)>;
-    using TNotifyEvent = std::function<void(TDBGridEh& sender)>;
+    using TTitleClickEvent = std::function<void(TDBGrid& sender, int aCol, TDBGridColumn& column)>;
+    using TCheckTitleBtnEvent =
+        std::function<void(TDBGrid& sender, int aCol, TDBGridColumn& column, bool& enabled)>;
+    using TNotifyEvent = std::function<void(TDBGrid& sender)>;
 
-    explicit TDBGridEh(QWidget* parent = nullptr);
-    ~TDBGridEh() override;
+    explicit TDBGrid(QWidget* parent = nullptr);
+    ~TDBGrid() override;
 
     // Editing: the options, the operations allowed on records and ReadOnly
     // decide what the keys and the cell editor may do (editRules()).
     TGridOptions options() const { return m_options; }
     void setOptions(TGridOptions options) { m_options = options; }
-    TDBGridEhAllowedOperations allowedOperations() const { return m_allowedOperations; }
-    void setAllowedOperations(TDBGridEhAllowedOperations operations) {
+    TDBGridAllowedOperations allowedOperations() const { return m_allowedOperations; }
+    void setAllowedOperations(TDBGridAllowedOperations operations) {
         m_allowedOperations = operations;
     }
     bool isReadOnly() const { return m_readOnly; }
@@ -68,21 +67,21 @@ public:
     void setConfirmer(GridKeyHandler::Confirmer confirmer);
 
     // Taking dghMultiSortMarking away keeps only the first sort key.
-    TDBGridEhOptions optionsEh() const { return m_optionsEh; }
-    void setOptionsEh(TDBGridEhOptions options);
+    TDBGridOptions optionsExt() const { return m_optionsExt; }
+    void setOptionsExt(TDBGridOptions options);
 
     // Title buttons. A click raises titleBtnClick(); with dghAutoSortMarking
     // it also moves the column's sort marker, keeping the other markers when
     // Ctrl is held. A plain click then raises sortMarkingChanged() at once; a
     // Ctrl+click when Ctrl is released in the grid or the grid loses the
     // focus to anything but its cell editor, so several keys sort once.
-    void setOnCheckButton(TCheckTitleEhBtnEvent handler) { m_onCheckButton = std::move(handler); }
-    void setOnTitleBtnClick(TTitleEhClickEvent handler) { m_onTitleBtnClick = std::move(handler); }
+    void setOnCheckButton(TCheckTitleBtnEvent handler) { m_onCheckButton = std::move(handler); }
+    void setOnTitleBtnClick(TTitleClickEvent handler) { m_onTitleBtnClick = std::move(handler); }
     void setOnSortMarkingChanged(TNotifyEvent handler) {
         m_onSortMarkingChanged = std::move(handler);
     }
     // Calls OnTitleBtnClick with the column's index in the column list.
-    virtual void titleBtnClick(int aCol, TDBGridColumnEh& column);
+    virtual void titleBtnClick(int aCol, TDBGridColumn& column);
     // Nothing without dghAutoSortMarking; else OnSortMarkingChanged when
     // set, applySorting() when not.
     virtual void sortMarkingChanged();
@@ -90,10 +89,10 @@ public:
     // the dataset's class; nothing without an open dataset.
     void applySorting();
 
-    TDBGridColumnsEh& columns() { return m_columns; }
-    const TDBGridColumnsEh& columns() const { return m_columns; }
+    TDBGridColumns& columns() { return m_columns; }
+    const TDBGridColumns& columns() const { return m_columns; }
     // Appends a column showing `fieldName`; every other setting keeps its default.
-    TDBGridColumnEh& addColumn(const QString& fieldName, int width, TAlignment titleAlignment);
+    TDBGridColumn& addColumn(const QString& fieldName, int width, TAlignment titleAlignment);
 
     // The data source stays attached until it is set to another or none; it
     // must outlive the grid or be set to none first.
@@ -104,8 +103,8 @@ public:
 
     // The column whose cell is current in the current row; none before any
     // column is shown.
-    TDBGridColumnEh* currentColumn() const { return m_currentColumn; }
-    void setCurrentColumn(TDBGridColumnEh& column);
+    TDBGridColumn* currentColumn() const { return m_currentColumn; }
+    void setCurrentColumn(TDBGridColumn& column);
 
     QFont titleFont() const;
     void setTitleFont(const QFont& font);
@@ -119,11 +118,11 @@ public:
     // The text of footer row `row` under `column`, from the column's footer
     // settings and the sum list's aggregates; updateFooter() repaints the
     // footer rows alone, which the sum list asks for after every change.
-    virtual QString footerText(int row, const TDBGridColumnEh& column) const;
+    virtual QString footerText(int row, const TDBGridColumn& column) const;
     void updateFooter();
     // Created inactive; it follows the data source's dataset.
-    TDBGridEhSumList& sumList() { return m_sumList; }
-    const TDBGridEhSumList& sumList() const { return m_sumList; }
+    TDBGridSumList& sumList() { return m_sumList; }
+    const TDBGridSumList& sumList() const { return m_sumList; }
 
     // Data rows share one height, which follows the grid's font.
     int defaultRowHeight() const;
@@ -153,41 +152,41 @@ protected:
 private:
     void followCursor(int row);
     void dataSetActiveChanged();
-    void columnAdded(TDBGridColumnEh* column);
+    void columnAdded(TDBGridColumn* column);
     void columnMoved(int from, int to);
-    void columnChanged(TDBGridColumnEh* column, ColumnChange change);
+    void columnChanged(TDBGridColumn* column, ColumnChange change);
     void sectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void sectionResized(int logicalIndex, int oldSize, int newSize);
-    void applyLayout(TDBGridColumnEh& column);
+    void applyLayout(TDBGridColumn& column);
     void applyFonts();
     void paintExtendedColumnLines();
-    TDBGridColumnEh* firstVisibleColumn() const;
-    bool titleButtonEnabled(TDBGridColumnEh& column);
+    TDBGridColumn* firstVisibleColumn() const;
+    bool titleButtonEnabled(TDBGridColumn& column);
     void titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers);
     void focusChanged(QWidget* old, QWidget* now);
     void finishMultiSort();
 
     // Declared before the columns, whose footers free their aggregates in it.
-    TDBGridEhSumList m_sumList;
-    TDBGridColumnsEh m_columns;
+    TDBGridSumList m_sumList;
+    TDBGridColumns m_columns;
     GridDataModel m_model{m_columns};
     GridHeader* m_header;
     GridIndicator* m_indicator;
     GridFooter* m_footer;
-    TDBGridColumnEh* m_currentColumn = nullptr;
+    TDBGridColumn* m_currentColumn = nullptr;
     QFont m_footerFont;
     QColor m_footerColor;
     int m_footerRowCount = 1;
     bool m_followingCursor = false;
     bool m_layingOut = false;
-    TDBGridEhOptions m_optionsEh = kDefaultOptionsEh;
-    TCheckTitleEhBtnEvent m_onCheckButton;
-    TTitleEhClickEvent m_onTitleBtnClick;
+    TDBGridOptions m_optionsExt = kDefaultOptionsExt;
+    TCheckTitleBtnEvent m_onCheckButton;
+    TTitleClickEvent m_onTitleBtnClick;
     TNotifyEvent m_onSortMarkingChanged;
     // A Ctrl+click on a title waits for Ctrl to go up before sorting.
     bool m_multiSortPending = false;
     TGridOptions m_options = kDefaultOptions;
-    TDBGridEhAllowedOperations m_allowedOperations = kAllAllowedOperations;
+    TDBGridAllowedOperations m_allowedOperations = kAllAllowedOperations;
     bool m_readOnly = false;
     GridCellEditor* m_editor;
     std::unique_ptr<GridKeyHandler> m_keys;

@@ -8,7 +8,7 @@
 
 #include "grid/ColumnChange.h"
 #include "grid/SortKeyList.h"
-#include "grid/TDBGridColumnEh.h"
+#include "grid/TDBGridColumn.h"
 
 namespace store {
 class DataSource;
@@ -19,24 +19,24 @@ namespace grid {
 // The grid's ordered column list. Columns are added at the end and moved,
 // never removed; their order is the order in which the grid shows them and
 // in which filters and searches visit them.
-class TDBGridColumnsEh : public QObject {
+class TDBGridColumns : public QObject {
     Q_OBJECT
 
 public:
-    explicit TDBGridColumnsEh(QObject* parent = nullptr);
-    ~TDBGridColumnsEh() override;
+    explicit TDBGridColumns(QObject* parent = nullptr);
+    ~TDBGridColumns() override;
 
     int count() const { return static_cast<int>(m_items.size()); }
-    TDBGridColumnEh& at(int index) const;
+    TDBGridColumn& at(int index) const;
     // -1 when the column is not in the list.
-    int indexOf(const TDBGridColumnEh& column) const;
-    TDBGridColumnEh& add();
+    int indexOf(const TDBGridColumn& column) const;
+    TDBGridColumn& add();
     // Moves the column at `from` so that it stands at `to` (clamped).
     void move(int from, int to);
 
     // The first column, in list order, whose bound field's name equals
     // `fieldName` exactly; none when no column shows such a field.
-    TDBGridColumnEh* columnShowingField(const QString& fieldName) const;
+    TDBGridColumn* columnShowingField(const QString& fieldName) const;
 
     // The data source whose dataset gives the columns their fields.
     store::DataSource* dataSource() const { return m_dataSource; }
@@ -53,18 +53,18 @@ public:
     bool isUpdating() const { return m_updateCount > 0; }
 
     // The grid's sum list, where the columns' footers keep their aggregates.
-    TDBGridEhSumList* sumList() const { return m_sumList; }
-    void setSumList(TDBGridEhSumList* sumList) { m_sumList = sumList; }
+    TDBGridSumList* sumList() const { return m_sumList; }
+    void setSumList(TDBGridSumList* sumList) { m_sumList = sumList; }
 
 signals:
-    void columnAdded(grid::TDBGridColumnEh* column);
+    void columnAdded(grid::TDBGridColumn* column);
     void columnMoved(int from, int to);
-    void columnChanged(grid::TDBGridColumnEh* column, grid::ColumnChange change);
+    void columnChanged(grid::TDBGridColumn* column, grid::ColumnChange change);
 
 private:
-    std::vector<std::unique_ptr<TDBGridColumnEh>> m_items;
+    std::vector<std::unique_ptr<TDBGridColumn>> m_items;
     store::DataSource* m_dataSource = nullptr;
-    TDBGridEhSumList* m_sumList = nullptr;
+    TDBGridSumList* m_sumList = nullptr;
     SortKeyList m_sortKeys{*this};
     int m_updateCount = 0;
 };

@@ -38,7 +38,7 @@ void leave(GridWindow& window, Leave how) {
 
 // The grid's keys, pressed on the grid or in its cell editor, against the
 // item query of a real database.
-class TDBGridEhKeysUiTest : public QObject {
+class TDBGridKeysUiTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -58,7 +58,7 @@ private slots:
     void anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesToTheGrid();
 };
 
-void TDBGridEhKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes_data() {
+void TDBGridKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes_data() {
     QTest::addColumn<Leave>("how");
     QTest::addColumn<bool>("cancelOnExit");
     QTest::addColumn<DataSetState>("state");
@@ -72,7 +72,7 @@ void TDBGridEhKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes
         << Leave::ClickOnFirstRow << true << DataSetState::Browse << 0;
 }
 
-void TDBGridEhKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes() {
+void TDBGridKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes() {
     QFETCH(Leave, how);
     QFETCH(bool, cancelOnExit);
     QFETCH(DataSetState, state);
@@ -101,14 +101,14 @@ void TDBGridEhKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes
     QVERIFY(window.failures.isEmpty());
 }
 
-void TDBGridEhKeysUiTest::aTypedNewRecordIsPostedWhenLeft_data() {
+void TDBGridKeysUiTest::aTypedNewRecordIsPostedWhenLeft_data() {
     QTest::addColumn<Leave>("how");
     QTest::newRow("Up") << Leave::Up;
     QTest::newRow("Ctrl+Home") << Leave::CtrlHome;
     QTest::newRow("click on another row") << Leave::ClickOnFirstRow;
 }
 
-void TDBGridEhKeysUiTest::aTypedNewRecordIsPostedWhenLeft() {
+void TDBGridKeysUiTest::aTypedNewRecordIsPostedWhenLeft() {
     QFETCH(Leave, how);
     GridWindow window(2);
     window.key(Qt::Key_End, Qt::ControlModifier);
@@ -125,7 +125,7 @@ void TDBGridEhKeysUiTest::aTypedNewRecordIsPostedWhenLeft() {
     QCOMPARE(window.idFooter(), u"3"_s);
 }
 
-void TDBGridEhKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords_data() {
+void TDBGridKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("backwards");
@@ -147,7 +147,7 @@ void TDBGridEhKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords_data() {
         << 2 << u"数据ID"_s << false << 3 << u"ID"_s << DataSetState::Insert;
 }
 
-void TDBGridEhKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords() {
+void TDBGridKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords() {
     QFETCH(int, row);
     QFETCH(QString, field);
     QFETCH(bool, backwards);
@@ -169,7 +169,7 @@ void TDBGridEhKeysUiTest::tabAndShiftTabVisitTheTabStopsAcrossRecords() {
     QCOMPARE(window.focused(), window.button);
 }
 
-void TDBGridEhKeysUiTest::pageHomeEndAndArrowsMove() {
+void TDBGridKeysUiTest::pageHomeEndAndArrowsMove() {
     GridWindow window(100);
     store::Query& query = window.query();
     const int page = window.grid->verticalScrollBar()->pageStep();
@@ -201,7 +201,7 @@ void TDBGridEhKeysUiTest::pageHomeEndAndArrowsMove() {
     QCOMPARE(query.recNo(), 0);
 }
 
-void TDBGridEhKeysUiTest::insertFollowsTheAllowedOperations() {
+void TDBGridKeysUiTest::insertFollowsTheAllowedOperations() {
     GridWindow window(3);
     store::Query& query = window.query();
     window.key(Qt::Key_Down);
@@ -217,8 +217,8 @@ void TDBGridEhKeysUiTest::insertFollowsTheAllowedOperations() {
     window.key(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(query.state(), DataSetState::Browse);
 
-    // Without alopInsertEh, Insert appends.
-    window.grid->setAllowedOperations(grid::alopAppendEh | grid::alopUpdateEh);
+    // Without alopInsert, Insert appends.
+    window.grid->setAllowedOperations(grid::alopAppend | grid::alopUpdate);
     window.key(Qt::Key_Insert);
     QCOMPARE(query.state(), DataSetState::Insert);
     QVERIFY(query.eof());
@@ -226,8 +226,8 @@ void TDBGridEhKeysUiTest::insertFollowsTheAllowedOperations() {
     window.key(Qt::Key_Up);
     QCOMPARE(query.state(), DataSetState::Browse);
 
-    // Without alopAppendEh, Down on the last record stays.
-    window.grid->setAllowedOperations(grid::alopInsertEh | grid::alopUpdateEh);
+    // Without alopAppend, Down on the last record stays.
+    window.grid->setAllowedOperations(grid::alopInsert | grid::alopUpdate);
     window.key(Qt::Key_Down);
     QCOMPARE(query.state(), DataSetState::Browse);
     QCOMPARE(query.recNo(), 2);
@@ -241,7 +241,7 @@ void TDBGridEhKeysUiTest::insertFollowsTheAllowedOperations() {
     QCOMPARE(window.grid->gridModel().rowCount(), 3);
 }
 
-void TDBGridEhKeysUiTest::ctrlDeleteAsksAndOnlyOkDeletes() {
+void TDBGridKeysUiTest::ctrlDeleteAsksAndOnlyOkDeletes() {
     GridWindow window(3);
     store::Query& query = window.query();
     window.key(Qt::Key_Down);
@@ -274,7 +274,7 @@ void TDBGridEhKeysUiTest::ctrlDeleteAsksAndOnlyOkDeletes() {
     QVERIFY(window.failures.isEmpty());
 }
 
-void TDBGridEhKeysUiTest::enterWritesTheTextAndKeepsEditingUntilTheRecordIsLeft() {
+void TDBGridKeysUiTest::enterWritesTheTextAndKeepsEditingUntilTheRecordIsLeft() {
     GridWindow window(3);
     window.goTo(0, u"宝贝链接"_s);
     window.type(u"typed"_s);
@@ -302,7 +302,7 @@ void TDBGridEhKeysUiTest::enterWritesTheTextAndKeepsEditingUntilTheRecordIsLeft(
     QCOMPARE(window.editor().text(), u"link 2"_s);
 }
 
-void TDBGridEhKeysUiTest::escReloadsModifiedTextElseCancels() {
+void TDBGridKeysUiTest::escReloadsModifiedTextElseCancels() {
     GridWindow window(3);
     window.goTo(1, u"宝贝链接"_s);
     window.type(u"ab"_s);
@@ -322,7 +322,7 @@ void TDBGridEhKeysUiTest::escReloadsModifiedTextElseCancels() {
     QCOMPARE(window.value(u"宝贝链接"_s), u"link 2"_s);
 }
 
-void TDBGridEhKeysUiTest::ctrlQuoteCopiesTheValueAbove() {
+void TDBGridKeysUiTest::ctrlQuoteCopiesTheValueAbove() {
     GridWindow window(100);
     store::Query& query = window.query();
     const auto ctrlQuote = [&] { window.key(Qt::Key_Apostrophe, Qt::ControlModifier); };
@@ -355,7 +355,7 @@ void TDBGridEhKeysUiTest::ctrlQuoteCopiesTheValueAbove() {
     QCOMPARE(query.state(), DataSetState::Browse);
 }
 
-void TDBGridEhKeysUiTest::theEditorHandsRecordKeysToTheGrid() {
+void TDBGridKeysUiTest::theEditorHandsRecordKeysToTheGrid() {
     GridWindow window(3);
     window.goTo(0, u"宝贝链接"_s);
     window.key(Qt::Key_F2);
@@ -387,7 +387,7 @@ void TDBGridEhKeysUiTest::theEditorHandsRecordKeysToTheGrid() {
     QCOMPARE(window.query().recordCount(), 3);
 }
 
-void TDBGridEhKeysUiTest::anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesToTheGrid() {
+void TDBGridKeysUiTest::anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesToTheGrid() {
     GridWindow window(3);
     window.grid->setOptions(grid::kDefaultOptions | grid::dgAlwaysShowEditor);
     window.button->setFocus();
@@ -414,5 +414,5 @@ void TDBGridEhKeysUiTest::anAlwaysShownEditorOpensWithTheFocusAndHandsItsEdgesTo
     QCOMPARE(window.query().state(), DataSetState::Edit);
 }
 
-QTEST_MAIN(TDBGridEhKeysUiTest)
-#include "TDBGridEhKeysUiTest.moc"
+QTEST_MAIN(TDBGridKeysUiTest)
+#include "TDBGridKeysUiTest.moc"

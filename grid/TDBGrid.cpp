@@ -1,4 +1,4 @@
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ QFont songTi16() {
 
 }  // namespace
 
-TDBGridEh::TDBGridEh(QWidget* parent)
+TDBGrid::TDBGrid(QWidget* parent)
     : QTableView(parent),
       m_header(new GridHeader(m_model, this)),
       m_indicator(new GridIndicator(m_model, this)),
@@ -56,22 +56,22 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     viewport()->setObjectName(QStringLiteral("DataArea"));
     m_columns.setSumList(&m_sumList);
 
-    connect(&m_model, &GridDataModel::cursorMoved, this, &TDBGridEh::followCursor);
-    connect(&m_model, &GridDataModel::dataSetActiveChanged, this, &TDBGridEh::dataSetActiveChanged);
-    connect(&m_columns, &TDBGridColumnsEh::columnAdded, this, &TDBGridEh::columnAdded);
-    connect(&m_columns, &TDBGridColumnsEh::columnMoved, this, &TDBGridEh::columnMoved);
-    connect(&m_columns, &TDBGridColumnsEh::columnChanged, this, &TDBGridEh::columnChanged);
-    connect(m_header, &QHeaderView::sectionMoved, this, &TDBGridEh::sectionMoved);
-    connect(m_header, &QHeaderView::sectionResized, this, &TDBGridEh::sectionResized);
+    connect(&m_model, &GridDataModel::cursorMoved, this, &TDBGrid::followCursor);
+    connect(&m_model, &GridDataModel::dataSetActiveChanged, this, &TDBGrid::dataSetActiveChanged);
+    connect(&m_columns, &TDBGridColumns::columnAdded, this, &TDBGrid::columnAdded);
+    connect(&m_columns, &TDBGridColumns::columnMoved, this, &TDBGrid::columnMoved);
+    connect(&m_columns, &TDBGridColumns::columnChanged, this, &TDBGrid::columnChanged);
+    connect(m_header, &QHeaderView::sectionMoved, this, &TDBGrid::sectionMoved);
+    connect(m_header, &QHeaderView::sectionResized, this, &TDBGrid::sectionResized);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_footer,
             qOverload<>(&QWidget::update));
-    connect(&m_sumList, &TDBGridEhSumList::sumListChanged, this, &TDBGridEh::updateFooter);
-    connect(&m_sumList, &TDBGridEhSumList::recalcAll, this, &TDBGridEh::sumListRecalcAll);
-    connect(&m_sumList, &TDBGridEhSumList::afterRecalcAll, this, &TDBGridEh::sumListAfterRecalcAll);
+    connect(&m_sumList, &TDBGridSumList::sumListChanged, this, &TDBGrid::updateFooter);
+    connect(&m_sumList, &TDBGridSumList::recalcAll, this, &TDBGrid::sumListRecalcAll);
+    connect(&m_sumList, &TDBGridSumList::afterRecalcAll, this, &TDBGrid::sumListAfterRecalcAll);
     m_header->setTitleButtonCheck(
-        [this](TDBGridColumnEh& column) { return titleButtonEnabled(column); });
-    connect(m_header, &GridHeader::titleButtonClicked, this, &TDBGridEh::titleButtonClicked);
-    connect(qApp, &QApplication::focusChanged, this, &TDBGridEh::focusChanged);
+        [this](TDBGridColumn& column) { return titleButtonEnabled(column); });
+    connect(m_header, &GridHeader::titleButtonClicked, this, &TDBGrid::titleButtonClicked);
+    connect(qApp, &QApplication::focusChanged, this, &TDBGrid::focusChanged);
     // Tab reaches keyPressEvent(), which lets it move the focus on without dgTabs.
     setTabKeyNavigation(true);
     m_editor = new GridCellEditor(*this);
@@ -79,7 +79,7 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     applyFonts();
 }
 
-TDBGridEh::~TDBGridEh() {
+TDBGrid::~TDBGrid() {
     // The sum list lets go of the dataset first, so that the footers freeing
     // their aggregates as the columns go recount nothing.
     m_sumList.setDataSet(nullptr);
@@ -92,27 +92,26 @@ TDBGridEh::~TDBGridEh() {
     delete m_editor;
 }
 
-TDBGridColumnEh& TDBGridEh::addColumn(const QString& fieldName, int width,
-                                      TAlignment titleAlignment) {
-    TDBGridColumnEh& column = m_columns.add();
+TDBGridColumn& TDBGrid::addColumn(const QString& fieldName, int width, TAlignment titleAlignment) {
+    TDBGridColumn& column = m_columns.add();
     column.setFieldName(fieldName);
     column.setWidth(width);
     column.title().setAlignment(titleAlignment);
     return column;
 }
 
-void TDBGridEh::setOptionsEh(TDBGridEhOptions options) {
-    m_optionsEh = options;
+void TDBGrid::setOptionsExt(TDBGridOptions options) {
+    m_optionsExt = options;
     m_columns.sortKeys().setMultiSortMarking(options.testFlag(dghMultiSortMarking));
 }
 
-void TDBGridEh::titleBtnClick(int aCol, TDBGridColumnEh& column) {
+void TDBGrid::titleBtnClick(int aCol, TDBGridColumn& column) {
     if (m_onTitleBtnClick)
         m_onTitleBtnClick(*this, aCol, column);
 }
 
-void TDBGridEh::sortMarkingChanged() {
-    if (!m_optionsEh.testFlag(dghAutoSortMarking))
+void TDBGrid::sortMarkingChanged() {
+    if (!m_optionsExt.testFlag(dghAutoSortMarking))
         return;
     if (m_onSortMarkingChanged)
         m_onSortMarkingChanged(*this);
@@ -120,27 +119,27 @@ void TDBGridEh::sortMarkingChanged() {
         applySorting();
 }
 
-void TDBGridEh::applySorting() {
+void TDBGrid::applySorting() {
     store::Query* query = dataSet();
     if (!query)
         return;
-    if (TDatasetFeaturesEh* features = resolveDatasetFeatures(*query))
+    if (TDatasetFeatures* features = resolveDatasetFeatures(*query))
         features->applySorting(m_columns.sortKeys(), *query);
 }
 
-bool TDBGridEh::titleButtonEnabled(TDBGridColumnEh& column) {
+bool TDBGrid::titleButtonEnabled(TDBGridColumn& column) {
     bool enabled = true;
     if (m_onCheckButton)
         m_onCheckButton(*this, column.index(), column, enabled);
     return enabled;
 }
 
-void TDBGridEh::titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers) {
-    TDBGridColumnEh& column = m_model.columnAt(logicalIndex);
+void TDBGrid::titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers) {
+    TDBGridColumn& column = m_model.columnAt(logicalIndex);
     try {
         titleBtnClick(column.index(), column);
         m_multiSortPending = modifiers.testFlag(Qt::ControlModifier);
-        if (m_optionsEh.testFlag(dghAutoSortMarking))
+        if (m_optionsExt.testFlag(dghAutoSortMarking))
             m_columns.sortKeys().stepSortMarker(column, m_multiSortPending);
         if (!m_multiSortPending)
             sortMarkingChanged();
@@ -149,27 +148,27 @@ void TDBGridEh::titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modif
     }
 }
 
-CellEditRules TDBGridEh::editRules() const {
+CellEditRules TDBGrid::editRules() const {
     return CellEditRules(m_options, m_allowedOperations, m_readOnly);
 }
 
-void TDBGridEh::setConfirmer(GridKeyHandler::Confirmer confirmer) {
+void TDBGrid::setConfirmer(GridKeyHandler::Confirmer confirmer) {
     m_keys->setConfirmer(std::move(confirmer));
 }
 
-void TDBGridEh::keyPressEvent(QKeyEvent* event) {
+void TDBGrid::keyPressEvent(QKeyEvent* event) {
     // The grid's own keys replace the table view's; others go to the parent.
     if (!m_keys->keyPress(*event))
         event->ignore();
 }
 
-void TDBGridEh::keyReleaseEvent(QKeyEvent* event) {
+void TDBGrid::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Control && m_multiSortPending)
         finishMultiSort();
     QTableView::keyReleaseEvent(event);
 }
 
-void TDBGridEh::focusChanged(QWidget* old, QWidget* now) {
+void TDBGrid::focusChanged(QWidget* old, QWidget* now) {
     // The cell editor lives in the data area: focus moving there stays in the grid.
     const auto inGrid = [this](const QWidget* widget) {
         return widget && (widget == this || viewport()->isAncestorOf(widget));
@@ -178,7 +177,7 @@ void TDBGridEh::focusChanged(QWidget* old, QWidget* now) {
         finishMultiSort();
 }
 
-void TDBGridEh::finishMultiSort() {
+void TDBGrid::finishMultiSort() {
     m_multiSortPending = false;
     try {
         sortMarkingChanged();
@@ -187,42 +186,42 @@ void TDBGridEh::finishMultiSort() {
     }
 }
 
-void TDBGridEh::setDataSource(store::DataSource* dataSource) {
+void TDBGrid::setDataSource(store::DataSource* dataSource) {
     m_model.setDataSource(dataSource);
 }
 
-void TDBGridEh::setCurrentColumn(TDBGridColumnEh& column) {
+void TDBGrid::setCurrentColumn(TDBGridColumn& column) {
     m_currentColumn = &column;
     followCursor(m_model.currentRow());
 }
 
-QFont TDBGridEh::titleFont() const {
+QFont TDBGrid::titleFont() const {
     return m_header->font();
 }
 
-void TDBGridEh::setTitleFont(const QFont& font) {
+void TDBGrid::setTitleFont(const QFont& font) {
     m_header->setFont(font);
     updateGeometries();
 }
 
-void TDBGridEh::setFooterFont(const QFont& font) {
+void TDBGrid::setFooterFont(const QFont& font) {
     m_footerFont = font;
     updateGeometries();
     m_footer->update();
 }
 
-void TDBGridEh::setFooterColor(const QColor& color) {
+void TDBGrid::setFooterColor(const QColor& color) {
     m_footerColor = color;
     m_footer->update();
 }
 
-void TDBGridEh::setFooterRowCount(int count) {
+void TDBGrid::setFooterRowCount(int count) {
     m_footerRowCount = std::max(count, 0);
     updateGeometries();
     m_footer->update();
 }
 
-QString TDBGridEh::footerText(int, const TDBGridColumnEh& column) const {
+QString TDBGrid::footerText(int, const TDBGridColumn& column) const {
     try {
         return grid::footerText(column.footer(), column.fieldName(), dataSet(),
                                 m_sumList.sumCollection());
@@ -233,15 +232,15 @@ QString TDBGridEh::footerText(int, const TDBGridColumnEh& column) const {
     }
 }
 
-void TDBGridEh::updateFooter() {
+void TDBGrid::updateFooter() {
     m_footer->update();
 }
 
-int TDBGridEh::defaultRowHeight() const {
+int TDBGrid::defaultRowHeight() const {
     return cellHeight(font());
 }
 
-void TDBGridEh::updateGeometries() {
+void TDBGrid::updateGeometries() {
     if (m_layingOut)
         return;
     const QScopedValueRollback layingOut(m_layingOut, true);
@@ -272,7 +271,7 @@ void TDBGridEh::updateGeometries() {
     m_footer->update();
 }
 
-void TDBGridEh::scrollContentsBy(int dx, int dy) {
+void TDBGrid::scrollContentsBy(int dx, int dy) {
     QTableView::scrollContentsBy(dx, dy);
     // At the end of its range the table view lines the last row up with the
     // bottom, which cuts the top row in half; the grid keeps whole rows at
@@ -284,7 +283,7 @@ void TDBGridEh::scrollContentsBy(int dx, int dy) {
     }
 }
 
-void TDBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (!current.isValid() || m_followingCursor || m_model.isNotifying())
         return;
@@ -302,7 +301,7 @@ void TDBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& pr
     }
 }
 
-void TDBGridEh::followCursor(int row) {
+void TDBGrid::followCursor(int row) {
     const QScopedValueRollback following(m_followingCursor, true);
     if (!m_currentColumn)
         m_currentColumn = firstVisibleColumn();
@@ -314,7 +313,7 @@ void TDBGridEh::followCursor(int row) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
-void TDBGridEh::dataSetActiveChanged() {
+void TDBGrid::dataSetActiveChanged() {
     m_sumList.bindDataSource(dataSource());
     // A dataset given back shows its rows from its current record on.
     const int row = m_model.currentRow();
@@ -326,17 +325,17 @@ void TDBGridEh::dataSetActiveChanged() {
     m_footer->update();
 }
 
-void TDBGridEh::columnAdded(TDBGridColumnEh* column) {
+void TDBGrid::columnAdded(TDBGridColumn* column) {
     applyLayout(*column);
 }
 
-void TDBGridEh::columnMoved(int from, int to) {
+void TDBGrid::columnMoved(int from, int to) {
     const int modelColumn = m_model.modelColumnOf(m_columns.at(to));
     if (m_header->logicalIndex(to) != modelColumn)
         m_header->moveSection(from, to);
 }
 
-void TDBGridEh::columnChanged(TDBGridColumnEh* column, ColumnChange change) {
+void TDBGrid::columnChanged(TDBGridColumn* column, ColumnChange change) {
     switch (change) {
         case ColumnChange::Layout:
             applyLayout(*column);
@@ -352,20 +351,20 @@ void TDBGridEh::columnChanged(TDBGridColumnEh* column, ColumnChange change) {
     }
 }
 
-void TDBGridEh::sectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex) {
+void TDBGrid::sectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex) {
     if (&m_columns.at(newVisualIndex) != &m_model.columnAt(logicalIndex))
         m_columns.move(oldVisualIndex, newVisualIndex);
     m_footer->update();
 }
 
-void TDBGridEh::sectionResized(int logicalIndex, int, int newSize) {
+void TDBGrid::sectionResized(int logicalIndex, int, int newSize) {
     if (m_header->isSectionHidden(logicalIndex))
         return;
     m_model.columnAt(logicalIndex).setWidth(newSize);
     m_footer->update();
 }
 
-void TDBGridEh::applyLayout(TDBGridColumnEh& column) {
+void TDBGrid::applyLayout(TDBGridColumn& column) {
     const int modelColumn = m_model.modelColumnOf(column);
     m_header->resizeSection(modelColumn, column.width());
     m_header->setSectionHidden(modelColumn, !column.visible());
@@ -374,24 +373,24 @@ void TDBGridEh::applyLayout(TDBGridColumnEh& column) {
     m_footer->update();
 }
 
-void TDBGridEh::applyFonts() {
+void TDBGrid::applyFonts() {
     m_indicator->setDefaultSectionSize(defaultRowHeight());
     m_header->setFilterFont(font());
     updateGeometries();
 }
 
-void TDBGridEh::changeEvent(QEvent* event) {
+void TDBGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         applyFonts();
 }
 
-void TDBGridEh::paintEvent(QPaintEvent* event) {
+void TDBGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     paintExtendedColumnLines();
 }
 
-void TDBGridEh::paintExtendedColumnLines() {
+void TDBGrid::paintExtendedColumnLines() {
     // Column lines go on below the last row down to the footer.
     const int rows = m_model.rowCount();
     const int top = rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0;
@@ -409,7 +408,7 @@ void TDBGridEh::paintExtendedColumnLines() {
     }
 }
 
-TDBGridColumnEh* TDBGridEh::firstVisibleColumn() const {
+TDBGridColumn* TDBGrid::firstVisibleColumn() const {
     for (int i = 0; i < m_columns.count(); ++i) {
         if (m_columns.at(i).visible())
             return &m_columns.at(i);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridColumns.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"
@@ -14,22 +14,22 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using grid::ColumnChange;
-using grid::TDBGridColumnsEh;
+using grid::TDBGridColumns;
 
-QStringList fieldNames(const TDBGridColumnsEh& columns) {
+QStringList fieldNames(const TDBGridColumns& columns) {
     QStringList names;
     for (int i = 0; i < columns.count(); ++i)
         names << columns.at(i).fieldName();
     return names;
 }
 
-TDBGridColumnsEh& named(TDBGridColumnsEh& columns, const QStringList& names) {
+TDBGridColumns& named(TDBGridColumns& columns, const QStringList& names) {
     for (const QString& name : names)
         columns.add().setFieldName(name);
     return columns;
 }
 
-TEST(TDBGridColumnsEh, MoveTakesAColumnToTheGivenPlace) {
+TEST(TDBGridColumns, MoveTakesAColumnToTheGivenPlace) {
     struct Case {
         int from, to;
         QStringList order;
@@ -41,10 +41,10 @@ TEST(TDBGridColumnsEh, MoveTakesAColumnToTheGivenPlace) {
         {2, -5, {u"c"_s, u"a"_s, u"b"_s, u"d"_s}},
     };
     for (const Case& c : cases) {
-        TDBGridColumnsEh columns;
+        TDBGridColumns columns;
         named(columns, {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
         std::vector<std::pair<int, int>> moves;
-        QObject::connect(&columns, &TDBGridColumnsEh::columnMoved,
+        QObject::connect(&columns, &TDBGridColumns::columnMoved,
                          [&moves](int from, int to) { moves.emplace_back(from, to); });
         columns.move(c.from, c.to);
         EXPECT_EQ(fieldNames(columns), c.order) << c.from << " -> " << c.to;
@@ -53,21 +53,21 @@ TEST(TDBGridColumnsEh, MoveTakesAColumnToTheGivenPlace) {
     }
 }
 
-TEST(TDBGridColumnsEh, SettingIndexMovesTheColumnAndItsIndexFollows) {
-    TDBGridColumnsEh columns;
+TEST(TDBGridColumns, SettingIndexMovesTheColumnAndItsIndexFollows) {
+    TDBGridColumns columns;
     named(columns, {u"a"_s, u"b"_s, u"c"_s});
-    grid::TDBGridColumnEh& c = columns.at(2);
+    grid::TDBGridColumn& c = columns.at(2);
     c.setIndex(0);
     EXPECT_EQ(c.index(), 0);
     EXPECT_EQ(fieldNames(columns), (QStringList{u"c"_s, u"a"_s, u"b"_s}));
 }
 
-TEST(TDBGridColumnsEh, ReportsOnlyChangedSettings) {
-    TDBGridColumnsEh columns;
-    grid::TDBGridColumnEh& column = columns.add();
+TEST(TDBGridColumns, ReportsOnlyChangedSettings) {
+    TDBGridColumns columns;
+    grid::TDBGridColumn& column = columns.add();
     std::vector<ColumnChange> changes;
-    QObject::connect(&columns, &TDBGridColumnsEh::columnChanged,
-                     [&](grid::TDBGridColumnEh* changed, ColumnChange change) {
+    QObject::connect(&columns, &TDBGridColumns::columnChanged,
+                     [&](grid::TDBGridColumn* changed, ColumnChange change) {
                          EXPECT_EQ(changed, &column);
                          changes.push_back(change);
                      });
@@ -92,11 +92,11 @@ protected:
     testsupport::TempDir dir;
     store::ItemDatabase database;
     store::DataSource source;
-    TDBGridColumnsEh columns;
+    TDBGridColumns columns;
 };
 
 TEST_F(BoundColumns, ColumnsBindFieldsWithoutRegardToCaseWhileTheDatasetIsOpen) {
-    grid::TDBGridColumnEh& id = columns.add();
+    grid::TDBGridColumn& id = columns.add();
     id.setFieldName(u"id"_s);
     EXPECT_EQ(id.field(), nullptr);
     EXPECT_EQ(id.displayCaption(), u"id"_s);
@@ -133,7 +133,7 @@ TEST_F(BoundColumns, ConfiguredColumnsShowEveryItemFieldOnce) {
 
 TEST(ItemColumns, ConfiguredSettings) {
     store::DataSource source;
-    TDBGridColumnsEh columns;
+    TDBGridColumns columns;
     grid::addItemColumns(columns, &source);
 
     const QStringList order = fieldNames(columns);
@@ -161,7 +161,7 @@ TEST(ItemColumns, ConfiguredSettings) {
         {u"数据ID"_s, 114, false, false},
     };
     for (const Expected& e : expected) {
-        const grid::TDBGridColumnEh& column = columns.at(static_cast<int>(order.indexOf(e.field)));
+        const grid::TDBGridColumn& column = columns.at(static_cast<int>(order.indexOf(e.field)));
         EXPECT_EQ(column.width(), e.width) << e.field.toStdString();
         EXPECT_EQ(column.readOnly(), e.readOnly) << e.field.toStdString();
         EXPECT_EQ(column.title().titleButton(), e.titleButton) << e.field.toStdString();
@@ -169,7 +169,7 @@ TEST(ItemColumns, ConfiguredSettings) {
 
     int withList = 0;
     for (int i = 0; i < columns.count(); ++i) {
-        const grid::TDBGridColumnEh& column = columns.at(i);
+        const grid::TDBGridColumn& column = columns.at(i);
         EXPECT_EQ(column.title().alignment(), grid::taCenter);
         EXPECT_EQ(column.footer().valueType(), i == 0 ? grid::fvtCount : grid::fvtNon);
         EXPECT_TRUE(column.stFilter().visible());
@@ -179,7 +179,7 @@ TEST(ItemColumns, ConfiguredSettings) {
         }
     }
     EXPECT_EQ(withList, 4);
-    const grid::TSTColumnFilterEh& link = columns.at(1).stFilter();
+    const grid::TSTColumnFilter& link = columns.at(1).stFilter();
     EXPECT_EQ(link.dataField(), u"ID"_s);
     EXPECT_EQ(link.keyField(), u"ID"_s);
     EXPECT_EQ(link.listField(), u"宝贝链接"_s);

@@ -8,15 +8,15 @@ class DataSource;
 
 namespace grid {
 
-class TColumnEh;
+class TColumn;
 
 // A column's cell in the filter row: whether it is shown, which field its
 // conditions test, the list it offers, and the text the user entered.
-class TSTColumnFilterEh {
+class TSTColumnFilter {
 public:
-    explicit TSTColumnFilterEh(TColumnEh& column) : m_column(column) {}
-    TSTColumnFilterEh(const TSTColumnFilterEh&) = delete;
-    TSTColumnFilterEh& operator=(const TSTColumnFilterEh&) = delete;
+    explicit TSTColumnFilter(TColumn& column) : m_column(column) {}
+    TSTColumnFilter(const TSTColumnFilter&) = delete;
+    TSTColumnFilter& operator=(const TSTColumnFilter&) = delete;
 
     bool visible() const { return m_visible; }
     void setVisible(bool visible);
@@ -38,7 +38,7 @@ public:
     void setFilterText(const QString& filterText);
 
 private:
-    TColumnEh& m_column;
+    TColumn& m_column;
     bool m_visible = true;
     QString m_dataField;
     QString m_keyField;

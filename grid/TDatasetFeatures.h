@@ -14,12 +14,12 @@ class SortKeyList;
 // dataset's common operations: how the dataset sorts its rows by the grid's
 // sort markers. One object serves every dataset of its class (see
 // DatasetFeaturesRegistry).
-class TDatasetFeaturesEh {
+class TDatasetFeatures {
 public:
-    TDatasetFeaturesEh() = default;
-    virtual ~TDatasetFeaturesEh();
-    TDatasetFeaturesEh(const TDatasetFeaturesEh&) = delete;
-    TDatasetFeaturesEh& operator=(const TDatasetFeaturesEh&) = delete;
+    TDatasetFeatures() = default;
+    virtual ~TDatasetFeatures();
+    TDatasetFeatures(const TDatasetFeatures&) = delete;
+    TDatasetFeatures& operator=(const TDatasetFeatures&) = delete;
 
     // Orders the rows of an open dataset by the sort keys.
     virtual void applySorting(const SortKeyList& sortKeys, store::Query& dataSet) = 0;

@@ -6,7 +6,7 @@
 #include "grid/GridFooter.h"
 #include "grid/GridHeader.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "tests/grid/ItemRows.h"
@@ -19,9 +19,9 @@ constexpr int kNameColumn = 2;
 constexpr int kPriceColumn = 9;
 
 // A grid whose footer reads back which cells it was asked for.
-class RecordingGrid : public grid::TDBGridEh {
+class RecordingGrid : public grid::TDBGrid {
 public:
-    QString footerText(int row, const grid::TDBGridColumnEh& column) const override {
+    QString footerText(int row, const grid::TDBGridColumn& column) const override {
         asked << column.fieldName();
         return row == 0 && column.fieldName() == u"ID"_s ? u"1234"_s : QString();
     }
@@ -30,9 +30,9 @@ public:
 
 }  // namespace
 
-// DBGridEh1 as the window holds it: the configured columns over the item
+// DBGrid1 as the window holds it: the configured columns over the item
 // query, driven with real mouse events on the offscreen platform.
-class TDBGridEhUiTest : public QObject {
+class TDBGridUiTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -63,13 +63,13 @@ private:
     std::unique_ptr<RecordingGrid> m_grid;
 };
 
-void TDBGridEhUiTest::init() {
+void TDBGridUiTest::init() {
     QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
     m_dir = std::make_unique<testsupport::TempDir>();
     m_database = std::make_unique<store::ItemDatabase>();
     m_source = std::make_unique<store::DataSource>();
     m_grid = std::make_unique<RecordingGrid>();
-    m_grid->setObjectName(u"DBGridEh1"_s);
+    m_grid->setObjectName(u"DBGrid1"_s);
     grid::addItemColumns(m_grid->columns(), m_source.get());
     m_grid->setDataSource(m_source.get());
     new QAbstractItemModelTester(
@@ -79,14 +79,14 @@ void TDBGridEhUiTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
 }
 
-void TDBGridEhUiTest::cleanup() {
+void TDBGridUiTest::cleanup() {
     m_grid.reset();
     m_source.reset();
     m_database.reset();
     m_dir.reset();
 }
 
-void TDBGridEhUiTest::open(int records) {
+void TDBGridUiTest::open(int records) {
     m_database->connectFile(gridtest::createNumberedDatabase(*m_dir, records));
     m_database->openItemQuery();
     m_source->setDataSet(&m_database->itemQuery);
@@ -94,19 +94,19 @@ void TDBGridEhUiTest::open(int records) {
 
 // A point in the title of a column: its centre, or `fromRight` pixels left
 // of its right border.
-QPoint TDBGridEhUiTest::titlePoint(int modelColumn, int fromRight) const {
+QPoint TDBGridUiTest::titlePoint(int modelColumn, int fromRight) const {
     const QRect title = m_grid->titleHeader().titleRect(modelColumn);
     return fromRight < 0 ? title.center() : QPoint(title.right() - fromRight, title.center().y());
 }
 
-void TDBGridEhUiTest::drag(QWidget* widget, QPoint from, QPoint to) const {
+void TDBGridUiTest::drag(QWidget* widget, QPoint from, QPoint to) const {
     QTest::mousePress(widget, Qt::LeftButton, {}, from);
     for (int step = 1; step <= 4; ++step)
         QTest::mouseMove(widget, from + (to - from) * step / 4);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
 }
 
-int TDBGridEhUiTest::visualIndexOf(const QString& fieldName) const {
+int TDBGridUiTest::visualIndexOf(const QString& fieldName) const {
     for (int i = 0; i < m_grid->columns().count(); ++i) {
         if (m_grid->columns().at(i).fieldName() == fieldName)
             return i;
@@ -114,7 +114,7 @@ int TDBGridEhUiTest::visualIndexOf(const QString& fieldName) const {
     return -1;
 }
 
-void TDBGridEhUiTest::gridDrawsInSongTi() {
+void TDBGridUiTest::gridDrawsInSongTi() {
     for (const QFont& font : {m_grid->font(), m_grid->titleFont(), m_grid->footerFont()}) {
         QCOMPARE(font.family(), u"宋体"_s);
         QCOMPARE(font.pixelSize(), 16);
@@ -123,7 +123,7 @@ void TDBGridEhUiTest::gridDrawsInSongTi() {
     QCOMPARE(header().sectionSize(kNameColumn), 550);
 }
 
-void TDBGridEhUiTest::draggingATitleBorderResizesTheColumn() {
+void TDBGridUiTest::draggingATitleBorderResizesTheColumn() {
     open(3);
     QWidget* titles = header().viewport();
     // On the filter row the same border is no handle.
@@ -138,7 +138,7 @@ void TDBGridEhUiTest::draggingATitleBorderResizesTheColumn() {
     QCOMPARE(header().sectionSize(kNameColumn), 200);
 }
 
-void TDBGridEhUiTest::draggingATitleMovesTheColumn() {
+void TDBGridUiTest::draggingATitleMovesTheColumn() {
     open(3);
     m_grid->columns().at(kNameColumn).setWidth(200);
     QCOMPARE(header().sectionSize(kNameColumn), 200);
@@ -159,10 +159,10 @@ void TDBGridEhUiTest::draggingATitleMovesTheColumn() {
     QCOMPARE(m_grid->gridModel().index(0, kPriceColumn).data().toString(), u"1"_s);
 }
 
-void TDBGridEhUiTest::addColumnAppendsAColumnAtTheEnd() {
+void TDBGridUiTest::addColumnAppendsAColumnAtTheEnd() {
     open(3);
-    grid::TDBGridColumnEh& added = m_grid->addColumn(u"附加列"_s, 80, grid::taCenter);
-    grid::TDBGridColumnEh& price = m_grid->addColumn(u"宝贝价格"_s, 80, grid::taCenter);
+    grid::TDBGridColumn& added = m_grid->addColumn(u"附加列"_s, 80, grid::taCenter);
+    grid::TDBGridColumn& price = m_grid->addColumn(u"宝贝价格"_s, 80, grid::taCenter);
     QCOMPARE(m_grid->columns().count(), 49);
     QCOMPARE(added.index(), 47);
     QCOMPARE(header().visualIndex(47), 47);
@@ -177,9 +177,9 @@ void TDBGridEhUiTest::addColumnAppendsAColumnAtTheEnd() {
     QCOMPARE(m_grid->gridModel().index(1, price.index()).data().toString(), u"2"_s);
 }
 
-void TDBGridEhUiTest::detachingAndReattachingKeepsTheLayout() {
+void TDBGridUiTest::detachingAndReattachingKeepsTheLayout() {
     open(300);
-    grid::TDBGridColumnsEh& columns = m_grid->columns();
+    grid::TDBGridColumns& columns = m_grid->columns();
     columns.at(kNameColumn).setWidth(222);
     columns.at(kPriceColumn).setIndex(1);
     columns.at(3).stFilter().setFilterText(u"包邮"_s);
@@ -202,7 +202,7 @@ void TDBGridEhUiTest::detachingAndReattachingKeepsTheLayout() {
     QCOMPARE(m_grid->rowAt(0), 150);
 }
 
-void TDBGridEhUiTest::currentRowFollowsTheDataset() {
+void TDBGridUiTest::currentRowFollowsTheDataset() {
     open(100);
     store::Query& query = m_database->itemQuery;
     QHeaderView* indicator = m_grid->verticalHeader();
@@ -230,7 +230,7 @@ void TDBGridEhUiTest::currentRowFollowsTheDataset() {
     QCOMPARE(m_grid->currentColumn(), &m_grid->columns().at(0));
 }
 
-void TDBGridEhUiTest::clickingACellMovesTheDataset() {
+void TDBGridUiTest::clickingACellMovesTheDataset() {
     open(20);
     const QModelIndex cell = m_grid->gridModel().index(3, kNameColumn);
     QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, m_grid->visualRect(cell).center());
@@ -242,13 +242,13 @@ void TDBGridEhUiTest::clickingACellMovesTheDataset() {
     QCOMPARE(m_grid->currentIndex(), m_grid->gridModel().index(4, kNameColumn));
 }
 
-void TDBGridEhUiTest::aFailedMoveIsReportedAndTheCursorStays() {
+void TDBGridUiTest::aFailedMoveIsReportedAndTheCursorStays() {
     open(5);
     store::Query& query = m_database->itemQuery;
     query.moveTo(1);
     query.edit();
     query.fieldByName(u"ID"_s).setValue(1);  // taken by the first record
-    QSignalSpy failed(m_grid.get(), &grid::TDBGridEh::failed);
+    QSignalSpy failed(m_grid.get(), &grid::TDBGrid::failed);
 
     const QModelIndex cell = m_grid->gridModel().index(3, kNameColumn);
     QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, m_grid->visualRect(cell).center());
@@ -259,7 +259,7 @@ void TDBGridEhUiTest::aFailedMoveIsReportedAndTheCursorStays() {
     query.cancel();
 }
 
-void TDBGridEhUiTest::lastRowShowsWhollyAboveTheFooter() {
+void TDBGridUiTest::lastRowShowsWhollyAboveTheFooter() {
     open(200);
     m_database->itemQuery.last();
     const QRect area = m_grid->viewport()->geometry();
@@ -274,7 +274,7 @@ void TDBGridEhUiTest::lastRowShowsWhollyAboveTheFooter() {
             m_grid->horizontalScrollBar()->mapTo(m_grid.get(), QPoint(0, 0)).y());
 }
 
-void TDBGridEhUiTest::footerCellsStayInLineWithTheTitles() {
+void TDBGridUiTest::footerCellsStayInLineWithTheTitles() {
     open(3);
     m_grid->columns().at(kNameColumn).setWidth(300);
     m_grid->columns().at(kPriceColumn).setIndex(0);
@@ -293,7 +293,7 @@ void TDBGridEhUiTest::footerCellsStayInLineWithTheTitles() {
     QVERIFY(!m_grid->asked.contains(u"宝贝价格"_s));  // out of view
 }
 
-void TDBGridEhUiTest::filterRowShowsFilterTextsUnderTheTitles() {
+void TDBGridUiTest::filterRowShowsFilterTextsUnderTheTitles() {
     open(3);
     const grid::GridHeader& titles = m_grid->titleHeader();
     QCOMPARE(titles.filterCellRect(3).top(), titles.titleRect(3).bottom() + 1);
@@ -316,5 +316,5 @@ void TDBGridEhUiTest::filterRowShowsFilterTextsUnderTheTitles() {
     QVERIFY(bluePixels() > 0);
 }
 
-QTEST_MAIN(TDBGridEhUiTest)
-#include "TDBGridEhUiTest.moc"
+QTEST_MAIN(TDBGridUiTest)
+#include "TDBGridUiTest.moc"

@@ -12,11 +12,11 @@ namespace grid {
 // show. The grid creates it inactive and binds it to the dataset of its data
 // source whenever that source is set, given a dataset, or opened or closed;
 // a detached grid's sum list is unhooked and zeroed.
-class TDBGridEhSumList : public TDBSumListProducer {
+class TDBGridSumList : public TDBSumListProducer {
     Q_OBJECT
 
 public:
-    explicit TDBGridEhSumList(QObject* parent = nullptr);
+    explicit TDBGridSumList(QObject* parent = nullptr);
 
     // Takes the data source's dataset, or none without a source.
     void bindDataSource(const store::DataSource* dataSource);

@@ -5,7 +5,7 @@
 
 #include "grid/GridHeader.h"
 #include "grid/ItemGridColumns.h"
-#include "grid/TDBGridEh.h"
+#include "grid/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "tests/grid/ItemRows.h"
@@ -21,14 +21,14 @@ constexpr int kVideoColumn = 38;
 
 struct TitleClick {
     int aCol;
-    grid::TDBGridColumnEh* column;
+    grid::TDBGridColumn* column;
 };
 
 }  // namespace
 
-// Title buttons and sort markers of DBGridEh1 over a real item database,
+// Title buttons and sort markers of DBGrid1 over a real item database,
 // driven by mouse presses and releases on the titles and real Ctrl releases.
-class TDBGridEhSortUiTest : public QObject {
+class TDBGridSortUiTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -49,7 +49,7 @@ private:
     QPoint titleCenter(int modelColumn) const;
     QStringList names();
     QString markers() const;
-    grid::TDBGridColumnEh& column(int modelColumn) const {
+    grid::TDBGridColumn& column(int modelColumn) const {
         return m_grid->gridModel().columnAt(modelColumn);
     }
     store::Query& query() { return m_database->itemQuery; }
@@ -59,21 +59,21 @@ private:
     std::unique_ptr<store::ItemDatabase> m_database;
     std::unique_ptr<store::DataSource> m_source;
     std::unique_ptr<QWidget> m_window;
-    grid::TDBGridEh* m_grid = nullptr;
+    grid::TDBGrid* m_grid = nullptr;
     QLineEdit* m_otherControl = nullptr;
     std::vector<TitleClick> m_clicks;
     int m_sorts = 0;
 };
 
-void TDBGridEhSortUiTest::init() {
+void TDBGridSortUiTest::init() {
     QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
     m_dir = std::make_unique<testsupport::TempDir>();
     m_database = std::make_unique<store::ItemDatabase>();
     m_source = std::make_unique<store::DataSource>();
     m_window = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(m_window.get());
-    m_grid = new grid::TDBGridEh;
-    m_grid->setObjectName(u"DBGridEh1"_s);
+    m_grid = new grid::TDBGrid;
+    m_grid->setObjectName(u"DBGrid1"_s);
     m_otherControl = new QLineEdit;
     layout->addWidget(m_grid);
     layout->addWidget(m_otherControl);
@@ -95,7 +95,7 @@ void TDBGridEhSortUiTest::init() {
             previous(q);
     };
     m_grid->setOnTitleBtnClick(
-        [this](grid::TDBGridEh& sender, int aCol, grid::TDBGridColumnEh& column) {
+        [this](grid::TDBGrid& sender, int aCol, grid::TDBGridColumn& column) {
             QCOMPARE(&sender, m_grid);
             m_clicks.push_back({aCol, &column});
         });
@@ -106,7 +106,7 @@ void TDBGridEhSortUiTest::init() {
     m_otherControl->setFocus();
 }
 
-void TDBGridEhSortUiTest::cleanup() {
+void TDBGridSortUiTest::cleanup() {
     m_window.reset();
     m_source.reset();
     m_database.reset();
@@ -115,16 +115,16 @@ void TDBGridEhSortUiTest::cleanup() {
     m_sorts = 0;
 }
 
-QPoint TDBGridEhSortUiTest::titleCenter(int modelColumn) const {
+QPoint TDBGridSortUiTest::titleCenter(int modelColumn) const {
     return m_grid->titleHeader().titleRect(modelColumn).center();
 }
 
-void TDBGridEhSortUiTest::click(int modelColumn, Qt::KeyboardModifiers modifiers) {
+void TDBGridSortUiTest::click(int modelColumn, Qt::KeyboardModifiers modifiers) {
     QTest::mousePress(titles(), Qt::LeftButton, modifiers, titleCenter(modelColumn));
     QTest::mouseRelease(titles(), Qt::LeftButton, modifiers, titleCenter(modelColumn));
 }
 
-QStringList TDBGridEhSortUiTest::names() {
+QStringList TDBGridSortUiTest::names() {
     const int field = query().fieldByName(u"宝贝名称"_s).index();
     QStringList shown;
     for (int row = 0; row < query().rowCount(); ++row) {
@@ -138,23 +138,23 @@ QStringList TDBGridEhSortUiTest::names() {
 }
 
 // Every column with a marker or an index: "宝贝价格>1 宝贝名称<2".
-QString TDBGridEhSortUiTest::markers() const {
+QString TDBGridSortUiTest::markers() const {
     QStringList parts;
-    const grid::TDBGridColumnsEh& columns = m_grid->columns();
+    const grid::TDBGridColumns& columns = m_grid->columns();
     for (int i = 0; i < columns.count(); ++i) {
-        const grid::TColumnTitleEh& title = columns.at(i).title();
-        if (title.sortMarker() == grid::smNoneEh && title.sortIndex() == 0)
+        const grid::TColumnTitle& title = columns.at(i).title();
+        if (title.sortMarker() == grid::smNone && title.sortIndex() == 0)
             continue;
-        const QChar marker = title.sortMarker() == grid::smDownEh ? u'>'
-                             : title.sortMarker() == grid::smUpEh ? u'<'
-                                                                  : u'.';
+        const QChar marker = title.sortMarker() == grid::smDown ? u'>'
+                             : title.sortMarker() == grid::smUp ? u'<'
+                                                                : u'.';
         parts << columns.at(i).fieldName() + marker + QString::number(title.sortIndex());
     }
     return parts.join(u' ');
 }
 
-void TDBGridEhSortUiTest::configuredOptionsLeaveMarkersAndRowsAlone() {
-    QCOMPARE(m_grid->optionsEh(), grid::kDefaultOptionsEh);
+void TDBGridSortUiTest::configuredOptionsLeaveMarkersAndRowsAlone() {
+    QCOMPARE(m_grid->optionsExt(), grid::kDefaultOptionsExt);
     click(kNameColumn);
     click(kNameColumn, Qt::ControlModifier);
     QTest::keyRelease(m_grid, Qt::Key_Control);
@@ -171,8 +171,8 @@ void TDBGridEhSortUiTest::configuredOptionsLeaveMarkersAndRowsAlone() {
     QVERIFY(m_grid->hasFocus());
 }
 
-void TDBGridEhSortUiTest::titlesWithoutButtonRaiseNoClick() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking);
+void TDBGridSortUiTest::titlesWithoutButtonRaiseNoClick() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking);
     m_grid->scrollTo(m_grid->gridModel().index(0, kVideoColumn));
     QVERIFY(titles()->rect().contains(titleCenter(kVideoColumn)));
     click(kVideoColumn);
@@ -185,11 +185,11 @@ void TDBGridEhSortUiTest::titlesWithoutButtonRaiseNoClick() {
     QCOMPARE(m_sorts, 0);
 }
 
-void TDBGridEhSortUiTest::checkButtonCanDisableATitleButton() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking);
+void TDBGridSortUiTest::checkButtonCanDisableATitleButton() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking);
     std::vector<TitleClick> offered;
     m_grid->setOnCheckButton(
-        [&offered](grid::TDBGridEh&, int aCol, grid::TDBGridColumnEh& column, bool& enabled) {
+        [&offered](grid::TDBGrid&, int aCol, grid::TDBGridColumn& column, bool& enabled) {
             offered.push_back({aCol, &column});
             enabled = aCol != kNameColumn;
         });
@@ -206,8 +206,8 @@ void TDBGridEhSortUiTest::checkButtonCanDisableATitleButton() {
     QCOMPARE(offered[1].aCol, kPriceColumn);
 }
 
-void TDBGridEhSortUiTest::plainClicksToggleTheOnlySortKey() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking);
+void TDBGridSortUiTest::plainClicksToggleTheOnlySortKey() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking);
     const struct {
         const char16_t* markers;
         const char16_t* sort;
@@ -242,9 +242,9 @@ void TDBGridEhSortUiTest::plainClicksToggleTheOnlySortKey() {
     QCOMPARE(m_sorts, 6);
 }
 
-void TDBGridEhSortUiTest::ctrlClicksSortOnceWhenCtrlIsReleased() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking |
-                         grid::dghMultiSortMarking);
+void TDBGridSortUiTest::ctrlClicksSortOnceWhenCtrlIsReleased() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking |
+                          grid::dghMultiSortMarking);
     click(kPriceColumn, Qt::ControlModifier);
     click(kNameColumn, Qt::ControlModifier);
     QCOMPARE(markers(), u"宝贝名称>2 宝贝价格>1"_s);
@@ -271,15 +271,15 @@ void TDBGridEhSortUiTest::ctrlClicksSortOnceWhenCtrlIsReleased() {
     // Without multi-sort marking only the first key stays.
     click(kPriceColumn, Qt::ControlModifier);
     QCOMPARE(markers(), u"宝贝名称>1 宝贝价格>2"_s);
-    m_grid->setOptionsEh(m_grid->optionsEh() & ~grid::dghMultiSortMarking);
+    m_grid->setOptionsExt(m_grid->optionsExt() & ~grid::dghMultiSortMarking);
     QCOMPARE(markers(), u"宝贝名称>1"_s);
 }
 
-void TDBGridEhSortUiTest::ctrlClicksSortWhenTheGridLosesTheFocus() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking |
-                         grid::dghMultiSortMarking);
+void TDBGridSortUiTest::ctrlClicksSortWhenTheGridLosesTheFocus() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking |
+                          grid::dghMultiSortMarking);
     int changes = 0;
-    m_grid->setOnSortMarkingChanged([&changes](grid::TDBGridEh& sender) {
+    m_grid->setOnSortMarkingChanged([&changes](grid::TDBGrid& sender) {
         ++changes;
         sender.applySorting();
     });
@@ -301,7 +301,7 @@ void TDBGridEhSortUiTest::ctrlClicksSortWhenTheGridLosesTheFocus() {
     QCOMPARE(changes, 1);
 }
 
-void TDBGridEhSortUiTest::aTitleIsDrawnPressedOnlyWhileHeldOverIt() {
+void TDBGridSortUiTest::aTitleIsDrawnPressedOnlyWhileHeldOverIt() {
     const QRect title = m_grid->titleHeader().titleRect(kNameColumn);
     const QPoint filterCell = m_grid->titleHeader().filterCellRect(kNameColumn).center();
     const auto look = [&] { return titles()->grab(title).toImage(); };
@@ -325,8 +325,8 @@ void TDBGridEhSortUiTest::aTitleIsDrawnPressedOnlyWhileHeldOverIt() {
     QTest::mouseRelease(titles(), Qt::LeftButton, {}, link.center());
 }
 
-void TDBGridEhSortUiTest::releasingOverAnotherCellIsNoClick() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking);
+void TDBGridSortUiTest::releasingOverAnotherCellIsNoClick() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking);
     const QPoint name = titleCenter(kNameColumn);
     const QPoint price = titleCenter(kPriceColumn);
     QTest::mousePress(titles(), Qt::LeftButton, {}, name);
@@ -348,9 +348,9 @@ void TDBGridEhSortUiTest::releasingOverAnotherCellIsNoClick() {
     QCOMPARE(names(), QStringList({u"pear"_s, u"apple"_s, u"fig"_s, u"kiwi"_s}));
 }
 
-void TDBGridEhSortUiTest::deletingTheGridWithAPendingSortIsSafe() {
-    m_grid->setOptionsEh(m_grid->optionsEh() | grid::dghAutoSortMarking |
-                         grid::dghMultiSortMarking);
+void TDBGridSortUiTest::deletingTheGridWithAPendingSortIsSafe() {
+    m_grid->setOptionsExt(m_grid->optionsExt() | grid::dghAutoSortMarking |
+                          grid::dghMultiSortMarking);
     click(kPriceColumn, Qt::ControlModifier);
     QVERIFY(m_grid->hasFocus());
     // The focus leaves the grid while it is being destroyed.
@@ -358,5 +358,5 @@ void TDBGridEhSortUiTest::deletingTheGridWithAPendingSortIsSafe() {
     QCOMPARE(m_sorts, 0);
 }
 
-QTEST_MAIN(TDBGridEhSortUiTest)
-#include "TDBGridEhSortUiTest.moc"
+QTEST_MAIN(TDBGridSortUiTest)
+#include "TDBGridSortUiTest.moc"

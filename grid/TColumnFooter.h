@@ -8,20 +8,20 @@
 
 namespace grid {
 
-class TColumnEh;
+class TColumn;
 class TDBSum;
 
 enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
 
 // A column's footer cell: what it shows (an aggregate, a field's value or a
 // fixed text) and how.
-class TColumnFooterEh {
+class TColumnFooter {
 public:
-    explicit TColumnFooterEh(TColumnEh& column) : m_column(column) {}
+    explicit TColumnFooter(TColumn& column) : m_column(column) {}
     // Frees the footer's aggregate in the grid's sum list.
-    ~TColumnFooterEh();
-    TColumnFooterEh(const TColumnFooterEh&) = delete;
-    TColumnFooterEh& operator=(const TColumnFooterEh&) = delete;
+    ~TColumnFooter();
+    TColumnFooter(const TColumnFooter&) = delete;
+    TColumnFooter& operator=(const TColumnFooter&) = delete;
 
     TFooterValueType valueType() const { return m_valueType; }
     void setValueType(TFooterValueType valueType);
@@ -43,7 +43,7 @@ public:
     void bindFooterAggregate();
 
 private:
-    TColumnEh& m_column;
+    TColumn& m_column;
     TDBSum* m_sumItem = nullptr;
     TFooterValueType m_valueType = fvtNon;
     QString m_fieldName;

@@ -5,7 +5,7 @@
 namespace grid {
 
 // The grid's own options beside the general grid options.
-enum TDBGridEhOption : unsigned {
+enum TDBGridOption : unsigned {
     dghFixed3D = 1u << 0,           // fixed cells drawn raised
     dghHighlightFocus = 1u << 1,    // the current cell is highlighted
     dghClearSelection = 1u << 2,    // moving the cursor clears the selection
@@ -17,10 +17,10 @@ enum TDBGridEhOption : unsigned {
     dghColumnMove = 1u << 8,        // a title is dragged to move the column
     dghExtendVertLines = 1u << 9,   // column lines go on below the last row
 };
-Q_DECLARE_FLAGS(TDBGridEhOptions, TDBGridEhOption)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGridEhOptions)
+Q_DECLARE_FLAGS(TDBGridOptions, TDBGridOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGridOptions)
 
-inline constexpr TDBGridEhOptions kDefaultOptionsEh{
+inline constexpr TDBGridOptions kDefaultOptionsExt{
     dghFixed3D | dghHighlightFocus | dghClearSelection | dghDialogFind | dghColumnResize |
     dghColumnMove | dghExtendVertLines};
 

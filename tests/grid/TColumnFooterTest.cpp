@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/TColumnEh.h"
-#include "grid/TDBGridColumnsEh.h"
-#include "grid/TDBGridEhSumList.h"
+#include "grid/TColumn.h"
+#include "grid/TDBGridColumns.h"
+#include "grid/TDBGridSumList.h"
 #include "store/ItemDatabase.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-using grid::TColumnFooterEh;
+using grid::TColumnFooter;
 
 class FooterAggregate : public testing::Test {
 protected:
@@ -21,21 +21,21 @@ protected:
     }
     grid::TDBSumCollection& items() { return sums.sumCollection(); }
 
-    grid::TDBGridEhSumList sums;
-    std::unique_ptr<grid::TDBGridColumnsEh> columns = std::make_unique<grid::TDBGridColumnsEh>();
+    grid::TDBGridSumList sums;
+    std::unique_ptr<grid::TDBGridColumns> columns = std::make_unique<grid::TDBGridColumns>();
     int walks = 0;
 };
 
 struct Step {
     const char* name;
-    std::function<void(grid::TDBGridColumnEh&)> change;
+    std::function<void(grid::TDBGridColumn&)> change;
     int items;  // aggregates in the sum list afterwards
     grid::TGroupOperation operation;
     const char* fieldName;
 };
 
 TEST_F(FooterAggregate, FollowsTheFootersValueTypeAndFieldName) {
-    grid::TDBGridColumnEh& column = columns->add();
+    grid::TDBGridColumn& column = columns->add();
     column.setFieldName(QStringLiteral("价格"));
     const Step steps[] = {
         {"sum of the column's field", [](auto& c) { c.footer().setValueType(grid::fvtSum); }, 1,
@@ -68,7 +68,7 @@ TEST_F(FooterAggregate, FollowsTheFootersValueTypeAndFieldName) {
 }
 
 TEST_F(FooterAggregate, AColumnOfNoGridHasNone) {
-    grid::TColumnEh loose;
+    grid::TColumn loose;
     loose.footer().setValueType(grid::fvtCount);
     EXPECT_EQ(items().count(), 0);
 }
@@ -91,7 +91,7 @@ TEST_F(FooterAggregate, EachRebindRecountsAnActiveListOnce) {
     database.openItemQuery();
     sums.setDataSet(&database.itemQuery);
     sums.setActive(true);
-    grid::TDBGridColumnEh& column = columns->add();
+    grid::TDBGridColumn& column = columns->add();
     column.setFieldName(QStringLiteral("宝贝价格"));
     walks = 0;
     column.footer().setValueType(grid::fvtSum);
