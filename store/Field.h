@@ -38,10 +38,11 @@ public:
     void setText(const QString& text);
     void setCurrency(Currency value);
     void clear();
-
-private:
+    // The value that setValue(value) would store, converted by the field's
+    // kind; fails as setValue does. For writing a row the dataset cannot show.
     QVariant converted(const QVariant& value) const;
 
+private:
     Query& m_query;
     int m_index;
     FieldDef m_def;

@@ -44,3 +44,8 @@ QList<QVariantList> queryRows(const QString& path, const QString& sql) {
 }
 
 }  // namespace testsupport
+
+void PrintTo(const QVariant& value, std::ostream* out) {
+    *out << (value.isNull() ? "null" : value.typeName()) << "(" << value.toString().toStdString()
+         << ")";
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -11,3 +13,6 @@ namespace testsupport {
 QList<QVariantList> queryRows(const QString& path, const QString& sql);
 
 }  // namespace testsupport
+
+// Shows a value in test failures as its type and text, e.g. QString("甲").
+void PrintTo(const QVariant& value, std::ostream* out);
