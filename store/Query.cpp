@@ -15,18 +15,6 @@ namespace store {
 
 namespace {
 
-// Rows read from the table in one statement when the cache misses.
-constexpr int kBlockSize = 64;
-// Rows kept in the cache before it is emptied.
-constexpr std::size_t kCacheLimit = 4096;
-
-const Query::Row& nullRow(std::size_t fieldCount) {
-    static thread_local Query::Row row;
-    if (row.size() != fieldCount)
-        row.assign(fieldCount, QVariant());
-    return row;
-}
-
 // "Select * from T" names the table T read by a keyset query.
 QString tableOfSelectStar(const QString& sql) {
     static const QRegularExpression selectStar(
@@ -80,9 +68,9 @@ void Query::open() {
     if (isActive())
         return;
     openResult();
-    m_cursor = m_keys.empty() ? -1 : 0;
+    m_cursor = isEmpty() ? -1 : 0;
     m_bof = true;
-    m_eof = m_keys.empty();
+    m_eof = isEmpty();
     setState(DataSetState::Browse);
     notify(afterOpen);
     if (!isEmpty())
@@ -91,7 +79,6 @@ void Query::open() {
 
 void Query::openResult() {
     sqlite3* db = m_connection.handle();
-    m_cache.clear();
     m_rows.clear();
     m_keys.clear();
     resetStatements();
@@ -102,13 +89,16 @@ void Query::openResult() {
         StatementHandle statement = prepare(db, translateJetStatement(m_sql));
         buildFieldsFromResult(statement.get());
         const int columns = sqlite3_column_count(statement.get());
+        std::vector<std::int64_t> indexes;
         while (step(statement.get())) {
-            Row row(static_cast<std::size_t>(columns));
+            Row row;
+            row.reserve(columns);
             for (int c = 0; c < columns; ++c)
-                row[static_cast<std::size_t>(c)] = columnValue(statement.get(), c);
-            m_keys.push_back(static_cast<std::int64_t>(m_rows.size()));
+                row.append(columnValue(statement.get(), c));
+            indexes.push_back(static_cast<std::int64_t>(m_rows.size()));
             m_rows.push_back(std::move(row));
         }
+        m_keys.assign(std::move(indexes));
         return;
     }
 
@@ -132,6 +122,7 @@ void Query::openResult() {
         std::fill(rowidAlias.begin(), rowidAlias.end(), false);
 
     checkDeclaredFields(names, types, rowidAlias);
+    m_cache.setSource(m_table, m_columns);
     // The filter belongs to the query and outlives closing: opening re-applies it.
     CompiledFilter compiled;
     if (m_filtered)
@@ -215,20 +206,20 @@ void Query::loadKeys() {
     StatementHandle statement = prepare(m_connection.handle(), keysetSql(m_filterSql, m_sortSql));
     for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
-    m_keys.clear();
+    std::vector<std::int64_t> keys;
     while (step(statement.get()))
-        m_keys.push_back(sqlite3_column_int64(statement.get(), 0));
+        keys.push_back(sqlite3_column_int64(statement.get(), 0));
+    m_keys.assign(std::move(keys));
+    m_cache.clear();
 }
 
 void Query::close() {
     if (!isActive())
         return;
-    m_insertRow = -1;
     m_buffer.clear();
     m_modified = false;
     m_keys.clear();
     m_rows.clear();
-    m_cache.clear();
     resetStatements();
     m_cursor = -1;
     m_bof = m_eof = true;
@@ -241,7 +232,8 @@ void Query::close() {
 }
 
 void Query::resetStatements() {
-    m_blockStatement.reset();
+    m_cache.releaseStatement();
+    m_cache.clear();
     m_insertStatement.reset();
     m_insertColumns.clear();
 }
@@ -261,11 +253,10 @@ void Query::requery() {
         return;
     }
     settle();
-    m_cache.clear();
     loadKeys();
-    m_cursor = m_keys.empty() ? -1 : 0;
+    m_cursor = isEmpty() ? -1 : 0;
     m_bof = true;
-    m_eof = m_keys.empty();
+    m_eof = isEmpty();
     forEachLink([](DataLink& link) { link.dataSetChanged(); });
     notify(afterScroll);
 }
@@ -273,90 +264,40 @@ void Query::requery() {
 // ---------------------------------------------------------------- rows
 
 int Query::recordCount() const {
-    return static_cast<int>(m_keys.size());
+    return m_keys.keyCount();
 }
 
 int Query::rowCount() const {
-    return static_cast<int>(m_keys.size()) + (m_insertRow >= 0 ? 1 : 0);
+    return m_keys.rowCount();
 }
 
-std::int64_t Query::keyAt(int row) const {
-    if (m_insertRow >= 0 && row > m_insertRow)
-        --row;
-    return m_keys.at(static_cast<std::size_t>(row));
-}
-
-int Query::rowOfKey(std::int64_t key) const {
-    const auto it = std::find(m_keys.begin(), m_keys.end(), key);
-    if (it == m_keys.end())
-        return -1;
-    int row = static_cast<int>(it - m_keys.begin());
-    if (m_insertRow >= 0 && row >= m_insertRow)
-        ++row;
-    return row;
-}
-
-const Query::Row& Query::fetchRow(int row) {
+Query::Row Query::fetchRow(int row) {
     if (row < 0 || row >= rowCount())
-        return nullRow(m_fields.size());
-    if (row == m_insertRow || (m_state == DataSetState::Edit && row == m_cursor))
+        return nullRow();
+    if (row == m_keys.gapRow() || (m_state == DataSetState::Edit && row == m_cursor))
         return m_buffer;
-    const std::int64_t key = keyAt(row);
+    const int index = m_keys.indexOfRow(row);
     if (m_mode == Mode::Static)
-        return m_rows[static_cast<std::size_t>(key)];
-    auto it = m_cache.find(key);
-    if (it == m_cache.end()) {
-        fetchBlock(row);
-        it = m_cache.find(key);
-        // A row that another process deleted since the keys were read shows empty.
-        if (it == m_cache.end())
-            return nullRow(m_fields.size());
-    }
-    return it->second;
+        return m_rows[static_cast<std::size_t>(m_keys.keys()[static_cast<std::size_t>(index)])];
+    Row values = m_cache.row(m_connection.handle(), m_keys.keys(), static_cast<std::size_t>(index));
+    // A row that another process deleted since the keys were read shows empty.
+    return values.isEmpty() ? nullRow() : values;
 }
 
-void Query::fetchBlock(int row) {
-    sqlite3* db = m_connection.handle();
-    if (!m_blockStatement) {
-        QString sql = QStringLiteral("SELECT rowid");
-        for (const QString& column : m_columns)
-            sql += QStringLiteral(", ") + quoteIdentifier(column);
-        sql += QStringLiteral(" FROM ") + quoteIdentifier(m_table) +
-               QStringLiteral(" WHERE rowid IN (?");
-        for (int i = 1; i < kBlockSize; ++i)
-            sql += QStringLiteral(", ?");
-        sql += u')';
-        m_blockStatement = prepare(db, sql);
-    }
-    if (m_cache.size() + kBlockSize > kCacheLimit)
-        m_cache.clear();
-
-    sqlite3_stmt* statement = m_blockStatement.get();
-    sqlite3_reset(statement);
-    int keyIndex = (m_insertRow >= 0 && row > m_insertRow) ? row - 1 : row;
-    for (int i = 0; i < kBlockSize; ++i, ++keyIndex) {
-        if (keyIndex < static_cast<int>(m_keys.size()))
-            sqlite3_bind_int64(statement, i + 1, m_keys[static_cast<std::size_t>(keyIndex)]);
-        else
-            sqlite3_bind_null(statement, i + 1);
-    }
-    const int columns = static_cast<int>(m_columns.size());
-    while (step(statement)) {
-        Row values(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c)
-            values[static_cast<std::size_t>(c)] = columnValue(statement, c + 1);
-        m_cache[sqlite3_column_int64(statement, 0)] = std::move(values);
-    }
+Query::Row Query::nullRow() {
+    if (m_nullRow.size() != fieldCount())
+        m_nullRow = Row(fieldCount());
+    return m_nullRow;
 }
 
 QVariant Query::rowValue(int row, int fieldIndex) {
-    const Row& values = fetchRow(row);
-    if (fieldIndex < 0 || fieldIndex >= static_cast<int>(values.size()))
+    const Row values = fetchRow(row);
+    if (fieldIndex < 0 || fieldIndex >= values.size())
         return {};
-    return values[static_cast<std::size_t>(fieldIndex)];
+    return values[fieldIndex];
 }
 
-const Query::Row& Query::currentRow() {
+Query::Row Query::currentRow() {
     return fetchRow(m_cursor);
 }
 
@@ -510,11 +451,11 @@ void Query::beginRecord(bool appendAtEnd) {
     if (!canModify())
         raise(QStringLiteral("Cannot modify a read-only dataset"));
     settle();
-    m_insertRow = appendAtEnd ? static_cast<int>(m_keys.size()) : std::max(m_cursor, 0);
-    m_buffer.assign(m_fields.size(), QVariant());
+    m_keys.openGap(appendAtEnd ? m_keys.keyCount() : std::max(m_cursor, 0));
+    m_buffer = nullRow();
     m_changed.assign(m_fields.size(), false);
     m_modified = false;
-    setCursor(m_insertRow);
+    setCursor(m_keys.gapRow());
     m_bof = false;
     m_eof = appendAtEnd;
     setState(DataSetState::Insert);
@@ -530,7 +471,6 @@ void Query::post() {
 
 void Query::postRecord() {
     writeRecord();
-    m_insertRow = -1;
     m_buffer.clear();
     m_modified = false;
     m_bof = m_eof = false;
@@ -573,12 +513,12 @@ void Query::writeRecord() {
         step(statement);
         sqlite3_reset(statement);
         const std::int64_t key = sqlite3_last_insert_rowid(db);
-        m_keys.insert(m_keys.begin() + m_insertRow, key);
-        m_cache.erase(key);
+        m_keys.fillGap(key);
+        m_cache.forget(key);
         return;
     }
 
-    const std::int64_t oldKey = keyAt(m_cursor);
+    const std::int64_t oldKey = m_keys.keyAt(m_cursor);
     std::int64_t newKey = oldKey;
     QString assignments;
     std::vector<QVariant> args;
@@ -601,18 +541,18 @@ void Query::writeRecord() {
         bind(statement.get(), static_cast<int>(i + 1), args[i]);
     sqlite3_bind_int64(statement.get(), static_cast<int>(args.size() + 1), oldKey);
     step(statement.get());
-    m_cache.erase(oldKey);
-    m_cache.erase(newKey);
-    m_keys[static_cast<std::size_t>(m_cursor)] = newKey;  // no insert row while editing
+    m_cache.forget(oldKey);
+    m_cache.forget(newKey);
+    m_keys.replaceAt(m_cursor, newKey);
 }
 
 void Query::cancel() {
     if (!isEditing())
         return;
     if (m_state == DataSetState::Insert) {
-        const int row = m_insertRow;
-        m_insertRow = -1;
-        setCursor(std::min(row, static_cast<int>(m_keys.size()) - 1));
+        const int row = m_keys.gapRow();
+        m_keys.closeGap();
+        setCursor(std::min(row, m_keys.keyCount() - 1));
     }
     m_buffer.clear();
     m_modified = false;
@@ -635,15 +575,15 @@ void Query::remove() {
     if (m_state == DataSetState::Edit)
         cancel();
     notify(beforeDelete);
-    const std::int64_t key = keyAt(m_cursor);
+    const std::int64_t key = m_keys.keyAt(m_cursor);
     StatementHandle statement =
         prepare(m_connection.handle(), QStringLiteral("DELETE FROM ") + quoteIdentifier(m_table) +
                                            QStringLiteral(" WHERE rowid = ?"));
     sqlite3_bind_int64(statement.get(), 1, key);
     step(statement.get());
-    m_keys.erase(m_keys.begin() + m_cursor);
-    m_cache.erase(key);
-    setCursor(std::min(m_cursor, static_cast<int>(m_keys.size()) - 1));
+    m_keys.removeAt(m_cursor);
+    m_cache.forget(key);
+    setCursor(std::min(m_cursor, m_keys.keyCount() - 1));
     m_bof = m_eof = isEmpty();
     forEachLink([](DataLink& link) { link.dataSetChanged(); });
     notify(afterScroll);
@@ -652,35 +592,35 @@ void Query::remove() {
 // ---------------------------------------------------------------- bookmarks, locate, lookup
 
 Query::Bookmark Query::bookmark() const {
-    if (m_cursor < 0 || m_cursor == m_insertRow)
+    if (m_cursor < 0 || m_cursor == m_keys.gapRow())
         return {};
-    return {keyAt(m_cursor), true};
+    return {m_keys.keyAt(m_cursor), true};
 }
 
 bool Query::bookmarkValid(const Bookmark& bookmark) const {
-    return bookmark.valid && rowOfKey(bookmark.key) >= 0;
+    return bookmark.valid && m_keys.rowOf(bookmark.key) >= 0;
 }
 
 void Query::gotoBookmark(const Bookmark& bookmark) {
-    const int row = bookmark.valid ? rowOfKey(bookmark.key) : -1;
+    const int row = bookmark.valid ? m_keys.rowOf(bookmark.key) : -1;
     if (row < 0)
         raise(QStringLiteral("Record not found"));
     settle();
     const int old = m_cursor;
-    setCursor(rowOfKey(bookmark.key));
+    setCursor(m_keys.rowOf(bookmark.key));
     m_bof = m_eof = false;
     afterMove(old);
 }
 
-std::vector<std::int64_t> Query::matchingKeys(int fieldIndex, const QVariant& value) {
-    std::vector<std::int64_t> keys;
+std::unordered_set<std::int64_t> Query::matchingKeys(int fieldIndex, const QVariant& value) {
+    std::unordered_set<std::int64_t> keys;
     const QVariant& wanted = value;
     if (m_mode == Mode::Static) {
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
-            const QVariant& cell = m_rows[i][static_cast<std::size_t>(fieldIndex)];
+            const QVariant& cell = m_rows[i][fieldIndex];
             if (cell.isNull() ? wanted.isNull()
                               : (!wanted.isNull() && cell.toString() == wanted.toString()))
-                keys.push_back(static_cast<std::int64_t>(i));
+                keys.insert(static_cast<std::int64_t>(i));
         }
         return keys;
     }
@@ -701,30 +641,15 @@ std::vector<std::int64_t> Query::matchingKeys(int fieldIndex, const QVariant& va
         bind(statement.get(), 1, typed);
     }
     while (step(statement.get()))
-        keys.push_back(sqlite3_column_int64(statement.get(), 0));
+        keys.insert(sqlite3_column_int64(statement.get(), 0));
     return keys;
-}
-
-int Query::firstRowOfKeys(const std::vector<std::int64_t>& keys) const {
-    if (keys.empty())
-        return -1;
-    const std::unordered_set<std::int64_t> wanted(keys.begin(), keys.end());
-    for (std::size_t i = 0; i < m_keys.size(); ++i) {
-        if (wanted.count(m_keys[i])) {
-            int row = static_cast<int>(i);
-            if (m_insertRow >= 0 && row >= m_insertRow)
-                ++row;
-            return row;
-        }
-    }
-    return -1;
 }
 
 bool Query::locate(const QString& fieldName, const QVariant& value) {
     if (!isActive())
         raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
     settle();
-    const int row = firstRowOfKeys(matchingKeys(fieldByName(fieldName).index(), value));
+    const int row = m_keys.firstRowOf(matchingKeys(fieldByName(fieldName).index(), value));
     if (row < 0)
         return false;
     const int old = m_cursor;
@@ -739,7 +664,7 @@ QVariant Query::lookup(const QString& keyFieldName, const QVariant& keyValue,
     if (!isActive())
         return {};
     const int resultField = fieldByName(resultFieldName).index();
-    const int row = firstRowOfKeys(matchingKeys(fieldByName(keyFieldName).index(), keyValue));
+    const int row = m_keys.firstRowOf(matchingKeys(fieldByName(keyFieldName).index(), keyValue));
     return row < 0 ? QVariant() : rowValue(row, resultField);
 }
 
@@ -823,10 +748,9 @@ void Query::applyFilterAndSort(const QString& filter, bool filtered, const QStri
     m_filter = filter;
     m_filtered = filtered;
     m_sort = sort;
-    m_cache.clear();
-    m_cursor = m_keys.empty() ? -1 : 0;
+    m_cursor = isEmpty() ? -1 : 0;
     m_bof = true;
-    m_eof = m_keys.empty();
+    m_eof = isEmpty();
     forEachLink([](DataLink& link) { link.dataSetChanged(); });
     notify(afterScroll);
 }

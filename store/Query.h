@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include <QString>
@@ -12,6 +12,8 @@
 #include "store/Field.h"
 #include "store/FieldDef.h"
 #include "store/FilterCompiler.h"
+#include "store/KeyList.h"
+#include "store/RowCache.h"
 #include "store/Sqlite.h"
 
 namespace store {
@@ -35,7 +37,8 @@ enum class DataSetState { Inactive, Browse, Edit, Insert };
 class Query {
 public:
     using Notify = std::function<void(Query&)>;
-    using Row = std::vector<QVariant>;
+    // Implicitly shared: a row handed out stays valid whatever the dataset reads next.
+    using Row = RowCache::Row;
 
     Query(Connection& connection, QString name);
     ~Query();
@@ -118,7 +121,7 @@ public:
     // A row's value without moving the cursor (for grids and exports).
     QVariant rowValue(int row, int fieldIndex);
     // Every value of the current record, in field order (all null without one).
-    const Row& currentRow();
+    Row currentRow();
 
     // Filter text in the engine's filter language, e.g. "[宝贝名称] Like '*abc*' AND [ID] > 3".
     // Setting it while filtered re-filters and puts the cursor on the first row;
@@ -164,16 +167,13 @@ private:
     void postRecord();
     void writeRecord();
     void setState(DataSetState state);
-    const Row& fetchRow(int row);
-    void fetchBlock(int row);
-    std::int64_t keyAt(int row) const;
-    int rowOfKey(std::int64_t key) const;
+    Row fetchRow(int row);
+    Row nullRow();
     void setCursor(int row);
     QString keysetSql(const QString& filterSql, const QString& sortSql) const;
     void applyFilterAndSort(const QString& filter, bool filtered, const QString& sort);
     std::vector<FilterColumn> filterColumns() const;
-    std::vector<std::int64_t> matchingKeys(int fieldIndex, const QVariant& value);
-    int firstRowOfKeys(const std::vector<std::int64_t>& keys) const;
+    std::unordered_set<std::int64_t> matchingKeys(int fieldIndex, const QVariant& value);
     void afterMove(int oldRow);
     void resetStatements();
     [[noreturn]] void raise(const QString& message) const;
@@ -189,13 +189,13 @@ private:
     std::vector<std::unique_ptr<Field>> m_fields;
 
     Mode m_mode = Mode::Table;
-    QString m_table;                   // Table mode: the table read
-    QStringList m_columns;             // physical column for each field
-    QString m_rowidColumn;             // column that is the rowid alias, if a field has one
-    std::vector<std::int64_t> m_keys;  // Table: rowids; Static: indexes into m_rows
-    std::vector<Row> m_rows;           // Static mode only
-    std::unordered_map<std::int64_t, Row> m_cache;
-    StatementHandle m_blockStatement;
+    QString m_table;          // Table mode: the table read
+    QStringList m_columns;    // physical column for each field
+    QString m_rowidColumn;    // column that is the rowid alias, if a field has one
+    KeyList m_keys;           // Table: rowids; Static: indexes into m_rows
+    std::vector<Row> m_rows;  // Static mode only
+    RowCache m_cache;         // Table mode only
+    Row m_nullRow;
     StatementHandle m_insertStatement;  // reused while the same fields are set
     std::vector<bool> m_insertColumns;
 
@@ -203,8 +203,7 @@ private:
     int m_cursor = -1;
     bool m_bof = true;
     bool m_eof = true;
-    int m_insertRow = -1;  // position of the record being inserted
-    Row m_buffer;          // the record being edited or inserted
+    Row m_buffer;  // the record being edited or inserted
     std::vector<bool> m_changed;
     bool m_modified = false;
 

@@ -22,6 +22,15 @@ protected:
                    QString::fromUtf16(name) + QStringLiteral("');");
         testsupport::runSql(path, sql);
     }
+    // Rows named n1, n2, ... priced 1, 2, ...
+    void addNumbered(int count) {
+        testsupport::runSql(
+            path,
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n "
+                           "WHERE i < %1) "
+                           "INSERT INTO BabyData(宝贝名称, 宝贝价格) SELECT 'n' || i, i FROM n")
+                .arg(count));
+    }
     void open() {
         database.connectFile(path);
         database.openItemQuery();
@@ -312,16 +321,22 @@ TEST_F(ItemQuery, BatchKeepsRecordsPostedBeforeAFailure) {
 }
 
 TEST_F(ItemQuery, ReadsLargeTablesByKeyNotByValue) {
-    testsupport::runSql(
-        path, QStringLiteral(
-                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < 20000) "
-                  "INSERT INTO BabyData(宝贝名称, 宝贝价格) SELECT 'n' || i, i FROM n"));
+    addNumbered(20000);
     open();
     EXPECT_EQ(query().recordCount(), 20000);
     EXPECT_EQ(query().rowValue(19999, 7).toInt(), 20000);
     EXPECT_EQ(query().rowValue(5000, 0).toString(), QStringLiteral("n5001"));
     query().last();
     EXPECT_EQ(query().field(7).asText(), QStringLiteral("20000"));
+}
+
+TEST_F(ItemQuery, ARowHandedOutOutlivesTheCacheItWasReadFrom) {
+    addNumbered(20000);
+    open();
+    const auto& first = query().currentRow();
+    for (int row = query().recordCount() - 1; row >= 0; --row)
+        ASSERT_EQ(query().rowValue(row, 7).toInt(), row + 1);
+    EXPECT_EQ(first[0].toString(), QStringLiteral("n1"));
 }
 
 TEST_F(ItemQuery, StatementsOtherThanSelectStarAreReadOnlySnapshots) {
