@@ -9,13 +9,13 @@
 #include "app/ApplicationOwned.h"
 #include "app/CommandPanel.h"
 #include "app/ErrorReport.h"
-#include "app/SongTiFont.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
-#include "grid/ItemGridColumns.h"
-#include "grid/TDBGrid.h"
-#include "grid/TDBGridSumList.h"
-#include "grid/TDBNavigator.h"
+#include "grid/columns/ItemGridColumns.h"
+#include "grid/look/SongTiFont.h"
+#include "grid/navigator/TDBNavigator.h"
+#include "grid/sumlist/TDBGridSumList.h"
+#include "grid/view/TDBGrid.h"
 #include "itemfile/ItemFileExport.h"
 #include "itemfile/ItemFileImport.h"
 #include "store/Error.h"
@@ -70,7 +70,7 @@ TForm1::TForm1(const Setup& setup)
       m_navigator(new grid::TDBNavigator(m_commandPanel)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ItemDesk 宝贝数据管理"));
-    setFont(songTiFont(16));
+    setFont(grid::songTiFont(16));
     move(393, 138);
     resize(1034, 498);
 
@@ -113,8 +113,8 @@ TForm1::~TForm1() {
 void TForm1::setUpGrid() {
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
     grid::addItemColumns(m_grid->columns(), &m_dataSource);
-    m_grid->setTitleFont(songTiFont(16));
-    m_grid->setFooterFont(songTiFont(16));
+    m_grid->setTitleFont(grid::songTiFont(16));
+    m_grid->setFooterFont(grid::songTiFont(16));
     m_grid->setFooterColor(palette().color(QPalette::Window));
     m_grid->setDataSource(&m_dataSource);
     m_grid->sumList().setActive(true);

@@ -9,7 +9,7 @@
 #include <QProgressBar>
 
 #include "app/ApplicationOwned.h"
-#include "app/SongTiFont.h"
+#include "grid/look/SongTiFont.h"
 
 namespace app {
 namespace {
@@ -33,7 +33,7 @@ TForm2::TForm2()
       m_counts(new QLabel(QStringLiteral("当前/总数"), this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
-    setFont(songTiFont(14));
+    setFont(grid::songTiFont(14));
     move(284, 293);
     resize(711, 136);
 

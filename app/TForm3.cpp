@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/SongTiFont.h"
 #include "app/TNEdit.h"
+#include "grid/look/SongTiFont.h"
 
 namespace app {
 namespace {
@@ -27,7 +27,7 @@ QPushButton* makeButton(QDialog* dialog, const QString& name, const QString& cap
 TForm3::TForm3(QWidget* parent) : QDialog(parent), m_columnCount(new TNEdit(this)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置"));
-    setFont(songTiFont(15));
+    setFont(grid::songTiFont(15));
     move(377, 273);
     resize(406, 174);
 

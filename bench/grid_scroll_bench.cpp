@@ -22,8 +22,8 @@
 
 #include <sqlite3.h>
 
-#include "grid/ItemGridColumns.h"
-#include "grid/TDBGrid.h"
+#include "grid/columns/ItemGridColumns.h"
+#include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"

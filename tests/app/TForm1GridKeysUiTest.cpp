@@ -6,9 +6,9 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/DialogScript.h"
-#include "app/SongTiFont.h"
 #include "app/TForm1.h"
-#include "grid/TDBGrid.h"
+#include "grid/look/SongTiFont.h"
+#include "grid/view/TDBGrid.h"
 #include "tests/app/MainWindowOnData.h"
 
 using app::DialogScript;
@@ -21,7 +21,7 @@ class TForm1GridKeysUiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installSongTiSubstitution(); }
+    void initTestCase() { grid::installSongTiSubstitution(); }
     void gridKeysAskAndReportThroughTheWindow();
 };
 

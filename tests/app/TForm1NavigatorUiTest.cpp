@@ -5,10 +5,10 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/DialogScript.h"
-#include "app/SongTiFont.h"
 #include "app/TForm1.h"
-#include "grid/TDBNavigator.h"
-#include "grid/TNavButton.h"
+#include "grid/look/SongTiFont.h"
+#include "grid/navigator/TDBNavigator.h"
+#include "grid/navigator/TNavButton.h"
 #include "tests/app/MainWindowOnData.h"
 
 using app::DialogScript;
@@ -22,7 +22,7 @@ class TForm1NavigatorUiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installSongTiSubstitution(); }
+    void initTestCase() { grid::installSongTiSubstitution(); }
     void navigatorKeepsTheFocusReportsFailuresAndGoesBlankWhenDetached();
 };
 

@@ -6,11 +6,11 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/DialogScript.h"
-#include "app/SongTiFont.h"
 #include "app/TForm1.h"
-#include "store/ConnectionString.h"
 #include "app/TForm2.h"
-#include "grid/TDBGrid.h"
+#include "grid/look/SongTiFont.h"
+#include "grid/view/TDBGrid.h"
+#include "store/ConnectionString.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
@@ -97,7 +97,7 @@ class TForm1UiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installSongTiSubstitution(); }
+    void initTestCase() { grid::installSongTiSubstitution(); }
 
     void windowLayout();
     void focusOrder();

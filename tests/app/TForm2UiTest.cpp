@@ -2,8 +2,8 @@
 #include <QProgressBar>
 #include <QtTest>
 
-#include "app/SongTiFont.h"
 #include "app/TForm2.h"
+#include "grid/look/SongTiFont.h"
 
 using app::TForm2;
 
@@ -46,7 +46,7 @@ class TForm2UiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installSongTiSubstitution(); }
+    void initTestCase() { grid::installSongTiSubstitution(); }
 
     // Runs first: the window is created on first use.
     void createdOnFirstUseAsLaidOut();

@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "app/DialogScript.h"
-#include "app/SongTiFont.h"
 #include "app/TForm1.h"
 #include "app/TForm3.h"
 #include "app/TNEdit.h"
+#include "grid/look/SongTiFont.h"
 #include "tests/support/TempDir.h"
 
 using app::DialogScript;
@@ -61,7 +61,7 @@ class TForm3UiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installSongTiSubstitution(); }
+    void initTestCase() { grid::installSongTiSubstitution(); }
     void init() {
         m_script = std::make_unique<DialogScript>();
         m_form = std::make_unique<TForm1>(TForm1::Setup{m_folder.path(QString()), m_script.get()});

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "grid/GridCellEditor.h"
-#include "grid/ItemGridColumns.h"
-#include "grid/TDBGrid.h"
+#include "grid/columns/ItemGridColumns.h"
+#include "grid/view/GridCellEditor.h"
+#include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/Error.h"
 #include "store/ItemDatabase.h"

@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "grid/GridFooter.h"
-#include "grid/ItemGridColumns.h"
-#include "grid/TDBGrid.h"
-#include "grid/TDBNavigator.h"
-#include "grid/TNavButton.h"
+#include "grid/columns/ItemGridColumns.h"
+#include "grid/footer/GridFooter.h"
+#include "grid/navigator/TDBNavigator.h"
+#include "grid/navigator/TNavButton.h"
+#include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "tests/grid/ItemRows.h"

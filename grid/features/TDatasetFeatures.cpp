@@ -1,0 +1,27 @@
+#include "grid/features/TDatasetFeatures.h"
+
+#include "grid/columns/SortKeyList.h"
+#include "grid/columns/TColumn.h"
+#include "store/Query.h"
+
+namespace grid {
+
+TDatasetFeatures::~TDatasetFeatures() = default;
+
+QString TDatasetFeatures::sortString(const SortKeyList& sortKeys) {
+    QString text;
+    for (int i = 0; i < sortKeys.count(); ++i) {
+        const TColumn& column = sortKeys.at(i);
+        text += u'[' + column.fieldName() + u']' +
+                (column.title().sortMarker() == smUp ? QStringLiteral(" DESC, ")
+                                                     : QStringLiteral(", "));
+    }
+    text.chop(2);
+    return text;
+}
+
+void TDatasetFeatures::sortLocally(const SortKeyList& sortKeys, store::Query& dataSet) {
+    dataSet.setSort(sortString(sortKeys));
+}
+
+}  // namespace grid
