@@ -3,23 +3,13 @@
 #include <tuple>
 
 #include <QFileDialog>
-#include <QPushButton>
 
 #include "app/ApplicationTitle.h"
 #include "app/DialogScript.h"
 #include "app/ErrorReport.h"
+#include "grid/confirm/ConfirmationBox.h"
 
 namespace app {
-namespace {
-
-// Buttons carry plain captions, without the style's icons.
-void label(QMessageBox& box, QMessageBox::StandardButton which, const QString& caption) {
-    QAbstractButton* button = box.button(which);
-    button->setText(caption);
-    button->setIcon(QIcon());
-}
-
-}  // namespace
 
 Dialogs::Dialogs(QWidget* owner, DialogScript* script) : m_owner(owner), m_script(script) {}
 
@@ -33,31 +23,27 @@ QMessageBox::StandardButton Dialogs::exec(QMessageBox& box) {
 void Dialogs::showError(const QString& message) {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), errorReportText(message),
                     QMessageBox::Ok, m_owner);
-    label(box, QMessageBox::Ok, QStringLiteral("OK"));
+    grid::setButtonCaption(box, QMessageBox::Ok, QStringLiteral("OK"));
     exec(box);
 }
 
 void Dialogs::showMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, m_owner);
-    label(box, QMessageBox::Ok, QStringLiteral("OK"));
+    grid::setButtonCaption(box, QMessageBox::Ok, QStringLiteral("OK"));
     exec(box);
 }
 
 bool Dialogs::confirm(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    m_owner);
-    label(box, QMessageBox::Ok, QStringLiteral("OK"));
-    label(box, QMessageBox::Cancel, QStringLiteral("取消"));
-    box.setDefaultButton(QMessageBox::Ok);
+    grid::ConfirmationBox box(m_owner, caption, text);
     return exec(box) == QMessageBox::Ok;
 }
 
 QMessageBox::StandardButton Dialogs::askYesNoCancel(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
-    label(box, QMessageBox::Yes, QStringLiteral("是"));
-    label(box, QMessageBox::No, QStringLiteral("否"));
-    label(box, QMessageBox::Cancel, QStringLiteral("取消"));
+    grid::setButtonCaption(box, QMessageBox::Yes, QStringLiteral("是"));
+    grid::setButtonCaption(box, QMessageBox::No, QStringLiteral("否"));
+    grid::setButtonCaption(box, QMessageBox::Cancel, QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     return exec(box);

@@ -5,7 +5,6 @@
 
 #include <QEvent>
 
-#include "grid/confirm/ConfirmationBox.h"
 #include "grid/navigator/TNavButton.h"
 #include "store/Query.h"
 
@@ -36,7 +35,6 @@ TDBNavigator::TDBNavigator(QWidget* parent)
         connect(button, &TNavButton::repeatClicked, this, [this, index] { runClick(index, true); });
         m_buttons[index] = button;
     }
-    setConfirmer(nullptr);
     resize(sizeHint());
     layoutButtons();
     updateButtons();
@@ -60,16 +58,6 @@ void TDBNavigator::setFlat(bool flat) {
         button->setFlat(flat);
 }
 
-void TDBNavigator::setConfirmer(Confirmer confirmer) {
-    if (confirmer) {
-        m_confirmer = std::move(confirmer);
-    } else {
-        m_confirmer = [this](const QString& caption, const QString& text) {
-            return askConfirmation(this, caption, text);
-        };
-    }
-}
-
 void TDBNavigator::btnClick(TNavigateBtn index) {
     store::Query* dataSet = m_dataLink.activeDataSet();
     if (!dataSet)
@@ -91,8 +79,7 @@ void TDBNavigator::btnClick(TNavigateBtn index) {
             dataSet->insert();
             break;
         case nbDelete:
-            if (m_confirmDelete &&
-                !m_confirmer(QStringLiteral("Confirm"), QStringLiteral("Delete record?")))
+            if (m_confirmDelete && !m_deleteConfirmation.ask())
                 return;
             // The question may have run an event loop that closed the dataset.
             if (store::Query* current = m_dataLink.activeDataSet())

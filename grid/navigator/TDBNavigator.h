@@ -2,11 +2,11 @@
 
 #include <array>
 #include <exception>
-#include <functional>
 
 #include <QString>
 #include <QWidget>
 
+#include "grid/confirm/DeleteConfirmation.h"
 #include "grid/navigator/TNavDataLink.h"
 #include "grid/navigator/TNavigateBtn.h"
 
@@ -31,9 +31,6 @@ class TDBNavigator : public QWidget {
     Q_OBJECT
 
 public:
-    // Asks a yes-or-no question with the given caption and text; true for yes.
-    using Confirmer = std::function<bool(const QString& caption, const QString& text)>;
-
     explicit TDBNavigator(QWidget* parent = nullptr);
     ~TDBNavigator() override;
 
@@ -51,7 +48,9 @@ public:
     void setFlat(bool flat);
     // Where the delete question goes; none restores the default, a
     // confirmation message box with the buttons "OK" and "取消".
-    void setConfirmer(Confirmer confirmer);
+    void setConfirmer(Confirmer confirmer) {
+        m_deleteConfirmation.setConfirmer(std::move(confirmer));
+    }
 
     TNavButton* button(TNavigateBtn index) const { return m_buttons[index]; }
 
@@ -81,7 +80,7 @@ private:
     TButtonSet m_visibleButtons;
     bool m_confirmDelete = true;
     bool m_flat = false;
-    Confirmer m_confirmer;
+    DeleteConfirmation m_deleteConfirmation{this};
 };
 
 }  // namespace grid

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "grid/confirm/ConfirmationBox.h"
 #include "grid/model/CellEditRules.h"
 #include "grid/view/GridCellEditor.h"
 #include "grid/view/TDBGrid.h"
@@ -32,24 +31,13 @@ void GridKeyHandler::run(Operation&& operation) {
 }
 
 GridKeyHandler::GridKeyHandler(TDBGrid& grid, GridCellEditor& editor)
-    : m_grid(grid), m_editor(editor) {
-    setConfirmer(nullptr);
+    : m_grid(grid), m_editor(editor), m_deleteConfirmation(&grid) {
     m_editor.setKeyForwarder([this](const QKeyEvent& event) { keyPress(event); });
     connect(&grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index == m_grid.currentIndex())
             m_editor.open(GridCellEditor::Caret::SelectAll);
     });
     connect(qApp, &QApplication::focusChanged, this, &GridKeyHandler::focusChanged);
-}
-
-void GridKeyHandler::setConfirmer(Confirmer confirmer) {
-    if (confirmer) {
-        m_confirmer = std::move(confirmer);
-    } else {
-        m_confirmer = [this](const QString& caption, const QString& text) {
-            return askConfirmation(&m_grid, caption, text);
-        };
-    }
 }
 
 bool GridKeyHandler::keyPress(const QKeyEvent& event) {
@@ -233,8 +221,7 @@ void GridKeyHandler::insertRecord(store::Query& dataSet) {
 void GridKeyHandler::deleteRecord(store::Query& dataSet) {
     if (!rules().canDeleteRecord(dataSet))
         return;
-    if (m_grid.options().testFlag(dgConfirmDelete) &&
-        !m_confirmer(QStringLiteral("Confirm"), QStringLiteral("Delete record?")))
+    if (m_grid.options().testFlag(dgConfirmDelete) && !m_deleteConfirmation.ask())
         return;
     // The question may have outlasted the dataset.
     if (m_grid.dataSet() == &dataSet)

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <functional>
-
 #include <QObject>
-#include <QString>
+
+#include "grid/confirm/DeleteConfirmation.h"
 
 class QKeyEvent;
 class QWidget;
@@ -29,13 +28,12 @@ class TDBGrid;
 // lets it go before its editor.
 class GridKeyHandler : public QObject {
 public:
-    // Asks a yes-or-no question with the given caption and text; true for yes.
-    using Confirmer = std::function<bool(const QString& caption, const QString& text)>;
-
     GridKeyHandler(TDBGrid& grid, GridCellEditor& editor);
 
-    // None restores the default, a confirmation message box.
-    void setConfirmer(Confirmer confirmer);
+    // Where Ctrl+Delete's question goes; none restores the confirmation box.
+    void setConfirmer(Confirmer confirmer) {
+        m_deleteConfirmation.setConfirmer(std::move(confirmer));
+    }
 
     // Handles a key pressed in the grid or handed on by its editor; false
     // when the key is not one of the grid's.
@@ -64,7 +62,7 @@ private:
 
     TDBGrid& m_grid;
     GridCellEditor& m_editor;
-    Confirmer m_confirmer;
+    DeleteConfirmation m_deleteConfirmation;
 };
 
 }  // namespace grid

@@ -142,7 +142,7 @@ CellEditRules TDBGrid::editRules() const {
     return CellEditRules(m_options, m_allowedOperations, m_readOnly);
 }
 
-void TDBGrid::setConfirmer(GridKeyHandler::Confirmer confirmer) {
+void TDBGrid::setConfirmer(Confirmer confirmer) {
     m_keys->setConfirmer(std::move(confirmer));
 }
 

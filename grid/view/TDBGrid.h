@@ -64,7 +64,7 @@ public:
     GridCellEditor& cellEditor() const { return *m_editor; }
     // Where Ctrl+Delete's question goes; none restores the default, a
     // confirmation message box with the buttons "OK" and "取消".
-    void setConfirmer(GridKeyHandler::Confirmer confirmer);
+    void setConfirmer(Confirmer confirmer);
 
     // Taking dghMultiSortMarking away keeps only the first sort key.
     TDBGridOptions optionsExt() const { return m_optionsExt; }
