@@ -13,18 +13,6 @@ namespace itemfile {
 
 namespace {
 
-// Closes the progress window however the command ends.
-class ProgressGuard {
-public:
-    explicit ProgressGuard(store::Progress& progress) : m_progress(progress) {}
-    ~ProgressGuard() { m_progress.close(); }
-    ProgressGuard(const ProgressGuard&) = delete;
-    ProgressGuard& operator=(const ProgressGuard&) = delete;
-
-private:
-    store::Progress& m_progress;
-};
-
 // Every field of the query but the last one, the row identity.
 std::vector<ExportColumn> exportColumns(const store::Query& query) {
     std::vector<ExportColumn> columns;
@@ -55,7 +43,7 @@ QString existingFileQuestion() {
 // releases the lock), then the progress window.
 void exportItemFile(const QString& path, ExportVariant variant, ExistingFile existing,
                     store::Query& itemQuery, store::Progress& progress, const ExportHooks& hooks) {
-    const ProgressGuard progressGuard(progress);
+    const store::CloseProgressOnExit closeProgress(progress);
     ExportFile file(path, existing);
     if (!file.isOpen() || !file.lockExistingBytes()) {
         throw store::Error(QStringLiteral("打开写入文件失败！"));

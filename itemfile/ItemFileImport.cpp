@@ -18,18 +18,6 @@ namespace {
 
 constexpr int kInitialMaximum = 1000;
 
-// Closes the progress window however the command ends.
-class ProgressShown {
-public:
-    explicit ProgressShown(store::Progress& progress) : m_progress(progress) {}
-    ~ProgressShown() { m_progress.close(); }
-    ProgressShown(const ProgressShown&) = delete;
-    ProgressShown& operator=(const ProgressShown&) = delete;
-
-private:
-    store::Progress& m_progress;
-};
-
 bool hasByteOrderMark(InputFile& file) {
     unsigned char mark[2] = {};
     return file.read(reinterpret_cast<char*>(mark), sizeof mark) == sizeof mark &&
@@ -87,7 +75,7 @@ void readRecords(InputFile& file, ItemFileReader& reader) {
 ImportResult importItemFile(const QString& path, store::Query& itemQuery, int importColumnCount,
                             store::Progress& progress, const std::function<void()>& reportSuccess,
                             const ReaderLimits& limits) {
-    const ProgressShown shown(progress);
+    const store::CloseProgressOnExit closeProgress(progress);
     progress.setPosition(0);
     progress.setMaximum(kInitialMaximum);
     progress.show();

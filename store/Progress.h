@@ -19,4 +19,16 @@ public:
     virtual void close() = 0;
 };
 
+// Closes the progress window however a long command ends.
+class CloseProgressOnExit {
+public:
+    explicit CloseProgressOnExit(Progress& progress) : m_progress(progress) {}
+    ~CloseProgressOnExit() { m_progress.close(); }
+    CloseProgressOnExit(const CloseProgressOnExit&) = delete;
+    CloseProgressOnExit& operator=(const CloseProgressOnExit&) = delete;
+
+private:
+    Progress& m_progress;
+};
+
 }  // namespace store
