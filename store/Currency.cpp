@@ -6,7 +6,6 @@ namespace store {
 
 namespace {
 
-constexpr std::int64_t kScale = 10000;
 constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 10 - 10;
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace store {
 
 // A fixed-point number with four decimal places, held as value x 10 000.
 struct Currency {
+    static constexpr std::int64_t kScale = 10000;
+
     std::int64_t scaled = 0;
 
     // Parses a decimal number such as "-12.5" with the given decimal

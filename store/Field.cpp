@@ -70,9 +70,10 @@ void Field::setCurrency(Currency value) {
     if (isIntegerKind(m_def.kind)) {
         setValue(QVariant(static_cast<qlonglong>(value.roundedToInteger())));
     } else if (isTextKind(m_def.kind)) {
-        setValue(QVariant(QString::number(static_cast<double>(value.scaled) / 10000.0, 'g', 19)));
+        setValue(QVariant(
+            QString::number(static_cast<double>(value.scaled) / Currency::kScale, 'g', 19)));
     } else {
-        setValue(QVariant(static_cast<double>(value.scaled) / 10000.0));
+        setValue(QVariant(static_cast<double>(value.scaled) / Currency::kScale));
     }
 }
 

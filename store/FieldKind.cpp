@@ -37,6 +37,11 @@ bool isIntegerKind(FieldKind kind) {
            kind == FieldKind::SmallInt || kind == FieldKind::Boolean;
 }
 
+bool isNumericKind(FieldKind kind) {
+    return kind == FieldKind::SmallInt || kind == FieldKind::Integer ||
+           kind == FieldKind::AutoInc || kind == FieldKind::Float || kind == FieldKind::BCD;
+}
+
 DeclaredType declaredTypeOf(const QString& sqlType, bool isRowidAlias) {
     if (isRowidAlias)
         return {FieldKind::AutoInc, 0};

@@ -24,6 +24,9 @@ QString fieldKindName(FieldKind kind);
 bool isTextKind(FieldKind kind);
 // True for kinds that hold whole numbers (integer, small integer, autoincrement, boolean).
 bool isIntegerKind(FieldKind kind);
+// True for kinds that hold numbers to sum and format: integer, small integer,
+// autoincrement, BCD and float. A boolean is no number here.
+bool isNumericKind(FieldKind kind);
 
 // The kind and size that a column's declared SQLite type gives, for example
 // "TEXT(150)" -> WideString 150, "Memo" -> Memo, "Bit" -> Boolean. A plain

@@ -30,10 +30,6 @@ bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == u'_' || c.isSurrogate();
 }
 
-bool isNumericKind(FieldKind kind) {
-    return isIntegerKind(kind) || kind == FieldKind::BCD || kind == FieldKind::Float;
-}
-
 // A number written in plain decimal ("-12", "1.5", "1E20"): an integer when it is
 // whole and fits, a double otherwise; none when the text is no number.
 std::optional<QVariant> numberValue(const QString& text) {
@@ -333,7 +329,8 @@ private:
             m_args.emplace_back(value.value);
             return target % u' ' % op % u" ? COLLATE NOCASE";
         }
-        if (!isNumericKind(column.kind)) {
+        // A boolean column holds 0 or 1 and is compared as a number too.
+        if (!isNumericKind(column.kind) && column.kind != FieldKind::Boolean) {
             m_args.push_back(value.type == TokenType::Number ? number(column, value)
                                                              : QVariant(value.value));
             return target % u' ' % op % u" ?";

@@ -13,7 +13,6 @@ namespace grid {
 
 namespace {
 
-constexpr std::int64_t kScale = 10000;
 // Significant digits of a floating-point field's value.
 constexpr int kFloatPrecision = 15;
 
@@ -21,33 +20,29 @@ QChar decimalSeparator() {
     return store::Locale::current().decimalSeparator;
 }
 
-bool isNumericKind(store::FieldKind kind) {
-    using store::FieldKind;
-    return kind == FieldKind::SmallInt || kind == FieldKind::Integer ||
-           kind == FieldKind::AutoInc || kind == FieldKind::Float || kind == FieldKind::BCD;
-}
-
 QString aggregateText(const TColumnFooter& footer, TGroupOperation operation,
                       const QString& columnFieldName, const store::Query* dataSet,
                       const TDBSumCollection& sums) {
     const QString fieldName = footer.fieldName().isEmpty() ? columnFieldName : footer.fieldName();
     const store::Field* field = dataSet ? dataSet->findField(fieldName) : nullptr;
-    if (!field || !isNumericKind(field->kind()))
+    if (!field || !store::isNumericKind(field->kind()))
         return QStringLiteral("0");
     const TDBSum* sum = sums.find(operation, field->name());
     const std::int64_t amount = sum ? sum->amount() : 0;
     if (!footer.displayFormat().isEmpty())
-        return formatFloat(footer.displayFormat(), static_cast<double>(amount) / kScale,
+        return formatFloat(footer.displayFormat(),
+                           static_cast<double>(amount) / store::Currency::kScale,
                            decimalSeparator());
     if (field->kind() == store::FieldKind::Float || field->kind() == store::FieldKind::BCD)
-        return formatGeneral(static_cast<double>(amount) / kScale, kFloatPrecision,
+        return formatGeneral(static_cast<double>(amount) / store::Currency::kScale, kFloatPrecision,
                              decimalSeparator());
-    return QString::number(store::divideRoundHalfEven(amount, kScale));
+    return QString::number(store::divideRoundHalfEven(amount, store::Currency::kScale));
 }
 
 QString countText(const TColumnFooter& footer, const TDBSumCollection& sums) {
     const TDBSum* count = sums.find(goCount, QString());
-    const double value = count ? static_cast<double>(count->amount()) / kScale : 0.0;
+    const double value =
+        count ? static_cast<double>(count->amount()) / store::Currency::kScale : 0.0;
     if (!footer.displayFormat().isEmpty())
         return formatFloat(footer.displayFormat(), value, decimalSeparator());
     return formatGeneral(value, kFloatPrecision, decimalSeparator());
@@ -58,7 +53,7 @@ QString fieldValueText(const TColumnFooter& footer, const store::Query* dataSet)
         return {};
     const store::Field& field = dataSet->fieldByName(footer.fieldName());
     const QVariant value = field.value();
-    if (footer.displayFormat().isEmpty() || !isNumericKind(field.kind()))
+    if (footer.displayFormat().isEmpty() || !store::isNumericKind(field.kind()))
         return cellDisplayText(field.kind(), value);
     if (value.isNull())
         return {};

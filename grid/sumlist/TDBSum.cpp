@@ -11,7 +11,6 @@ namespace grid {
 
 namespace {
 
-constexpr std::int64_t kScale = 10000;
 // Beyond this a scaled value no longer fits the 64-bit amount.
 constexpr double kLargestScaled = 9.0e18;
 
@@ -21,7 +20,8 @@ bool hasValue(const store::Field* field) {
 
 // The field's value times 10 000, rounded to the nearest integer, ties to even.
 std::int64_t scaledValue(const store::Field& field) {
-    const double scaled = std::nearbyint(field.asFloat() * static_cast<double>(kScale));
+    const double scaled =
+        std::nearbyint(field.asFloat() * static_cast<double>(store::Currency::kScale));
     if (!std::isfinite(scaled))
         return 0;
     return static_cast<std::int64_t>(std::clamp(scaled, -kLargestScaled, kLargestScaled));
@@ -58,7 +58,7 @@ void TDBSum::resetValues() {
 
 std::int64_t TDBSum::contribution(const store::Field* field) const {
     if (m_groupOperation == goCount)
-        return m_fieldName.isEmpty() || hasValue(field) ? kScale : 0;
+        return m_fieldName.isEmpty() || hasValue(field) ? store::Currency::kScale : 0;
     return hasValue(field) ? scaledValue(*field) : 0;
 }
 
