@@ -24,8 +24,6 @@
 namespace app {
 namespace {
 
-constexpr int kDefaultImportColumnCount = 40;
-
 QString settingsDialogName() {
     return QStringLiteral("Form3");
 }
@@ -175,7 +173,7 @@ void TForm1::enable(std::initializer_list<const char*> buttonNames) {
 }
 
 void TForm1::FormCreate() {
-    m_importColumnCount = kDefaultImportColumnCount;
+    m_importColumnCount = itemfile::kDefaultImportColumnCount;
     const QString defaultDatabase = m_executableFolder + QStringLiteral("/Data.mdb");
     if (QFileInfo(defaultDatabase).isFile()) {
         ConnectDatabase(defaultDatabase);

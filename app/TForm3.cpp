@@ -8,6 +8,7 @@
 
 #include "app/TNEdit.h"
 #include "grid/look/SongTiFont.h"
+#include "itemfile/ItemFileImport.h"
 
 namespace app {
 namespace {
@@ -32,7 +33,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent), m_columnCount(new TNEdit(this
     resize(406, 174);
 
     m_columnCount->setObjectName(QStringLiteral("NEdit1"));
-    m_columnCount->setRange(1, 200);
+    m_columnCount->setRange(itemfile::kMinimumImportColumnCount,
+                            itemfile::kMaximumImportColumnCount);
     m_columnCount->setGeometry(140, 56, 128, 23);
 
     auto* hint = new QLabel(QStringLiteral("该选项一般不需要设置\n"

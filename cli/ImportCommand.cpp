@@ -7,12 +7,10 @@ namespace cli {
 
 namespace {
 
-constexpr int kDefaultColumnCount = 40;
-
 // The column count of "--columns N", within the settings dialog's bounds.
 int columnCountOption(const QStringList& arguments) {
     if (arguments.size() == 2) {
-        return kDefaultColumnCount;
+        return itemfile::kDefaultImportColumnCount;
     }
     if (arguments[2] != QStringLiteral("--columns")) {
         throw UsageError(QStringLiteral("unknown option: ") + arguments[2]);
@@ -22,8 +20,11 @@ int columnCountOption(const QStringList& arguments) {
     }
     bool ok = false;
     const int count = arguments[3].toInt(&ok);
-    if (!ok || count < 1 || count > 200) {
-        throw UsageError(QStringLiteral("--columns must be a whole number from 1 to 200: ") +
+    if (!ok || count < itemfile::kMinimumImportColumnCount ||
+        count > itemfile::kMaximumImportColumnCount) {
+        throw UsageError(QStringLiteral("--columns must be a whole number from %1 to %2: ")
+                             .arg(itemfile::kMinimumImportColumnCount)
+                             .arg(itemfile::kMaximumImportColumnCount) +
                          arguments[3]);
     }
     return count;

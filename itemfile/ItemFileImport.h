@@ -13,6 +13,12 @@ class Query;
 
 namespace itemfile {
 
+// How many columns make up one item record: 40 after start. The settings
+// dialog and the command line take counts from 1 to 200.
+inline constexpr int kDefaultImportColumnCount = 40;
+inline constexpr int kMinimumImportColumnCount = 1;
+inline constexpr int kMaximumImportColumnCount = 200;
+
 struct ImportResult {
     int recordCount = 0;  // records started by the file's lines
     int postedCount = 0;  // records added to the table
