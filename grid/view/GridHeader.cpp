@@ -80,8 +80,16 @@ void GridHeader::setFilterFont(const QFont& font) {
     viewport()->update();
 }
 
+void GridHeader::setTitlesShown(bool shown) {
+    if (shown == m_titlesShown)
+        return;
+    m_titlesShown = shown;
+    updateGeometry();
+    viewport()->update();
+}
+
 int GridHeader::titleHeight() const {
-    return cellHeight(font());
+    return m_titlesShown ? cellHeight(font()) : 0;
 }
 
 int GridHeader::filterRowHeight() const {
@@ -114,8 +122,9 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
         return;
     const TDBGridColumn& column = m_model.columnAt(logicalIndex);
     const int titleBottom = rect.top() + titleHeight();
-    paintTitle(painter, QRect(rect.left(), rect.top(), rect.width(), titleHeight()), column,
-               logicalIndex == m_pressedTitle && m_titleHeldDown);
+    if (m_titlesShown)
+        paintTitle(painter, QRect(rect.left(), rect.top(), rect.width(), titleHeight()), column,
+                   logicalIndex == m_pressedTitle && m_titleHeldDown);
     paintFilterCell(painter,
                     QRect(rect.left(), titleBottom, rect.width(), rect.bottom() + 1 - titleBottom),
                     column);

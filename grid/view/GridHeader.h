@@ -12,8 +12,9 @@ class TDBGridColumn;
 
 // The grid's column header: the title row and, under it, the filter row.
 // Titles are dragged to move columns and their right borders to resize
-// them; the filter row shows each column's filter text and takes no part in
-// moving or resizing.
+// them, as far as the header's sections are movable and resizable; the
+// filter row shows each column's filter text and takes no part in moving or
+// resizing.
 //
 // The title of a column with a title button is drawn pressed while the left
 // mouse button, pressed on it, is held over it; releasing it there clicks it.
@@ -26,6 +27,10 @@ public:
     // The filter row is drawn in the grid's data font; the titles in the
     // header's own font.
     void setFilterFont(const QFont& font);
+    // Without titles the header is the filter row alone.
+    bool titlesShown() const { return m_titlesShown; }
+    void setTitlesShown(bool shown);
+    // 0 while the titles are not shown.
     int titleHeight() const;
     int filterRowHeight() const;
     // In the header's viewport.
@@ -61,6 +66,7 @@ private:
 
     GridDataModel& m_model;
     QFont m_filterFont;
+    bool m_titlesShown = true;
     bool m_titlePressed = false;
     std::function<bool(TDBGridColumn&)> m_titleButtonCheck;
     // The title button being pressed, -1 for none, and whether the mouse is over it.

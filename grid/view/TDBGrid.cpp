@@ -67,6 +67,7 @@ TDBGrid::TDBGrid(QWidget* parent)
     m_editor = new GridCellEditor(*this);
     m_keys = std::make_unique<GridKeyHandler>(*this, *m_editor);
     applyFonts();
+    applyOptions();
 }
 
 TDBGrid::~TDBGrid() {
@@ -90,9 +91,27 @@ TDBGridColumn& TDBGrid::addColumn(const QString& fieldName, int width, TAlignmen
     return column;
 }
 
+void TDBGrid::setOptions(TGridOptions options) {
+    m_options = options;
+    applyOptions();
+}
+
 void TDBGrid::setOptionsExt(TDBGridOptions options) {
     m_optionsExt = options;
     m_columns.sortKeys().setMultiSortMarking(options.testFlag(dghMultiSortMarking));
+    applyOptions();
+}
+
+void TDBGrid::applyOptions() {
+    const bool resizable =
+        m_options.testFlag(dgColumnResize) && m_optionsExt.testFlag(dghColumnResize);
+    m_header->setSectionResizeMode(resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+    m_header->setSectionsMovable(m_optionsExt.testFlag(dghColumnMove));
+    m_header->setTitlesShown(m_options.testFlag(dgTitles));
+    if (m_indicator->isHidden() == m_options.testFlag(dgIndicator))
+        m_indicator->setHidden(!m_options.testFlag(dgIndicator));
+    updateGeometries();
+    viewport()->update();
 }
 
 void TDBGrid::titleBtnClick(int aCol, TDBGridColumn& column) {
@@ -386,7 +405,8 @@ void TDBGrid::changeEvent(QEvent* event) {
 
 void TDBGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    paintExtendedColumnLines();
+    if (m_optionsExt.testFlag(dghExtendVertLines))
+        paintExtendedColumnLines();
 }
 
 void TDBGrid::paintExtendedColumnLines() {

@@ -34,7 +34,8 @@ class GridIndicator;
 // list, with a title row, a filter row under the titles, the indicator
 // column at the left marking the current record, and footer rows under the
 // data rows. The current row is the dataset's cursor; clicking a cell moves
-// the cursor there. Columns are resized and moved by dragging their titles.
+// the cursor there. As the options allow, columns are resized by dragging
+// their titles' right borders and moved by dragging their titles.
 //
 // Rows are drawn from the dataset's rows on screen only, so a dataset of
 // millions of rows scrolls as fast as a small one.
@@ -51,9 +52,10 @@ public:
     ~TDBGrid() override;
 
     // Editing: the options, the operations allowed on records and ReadOnly
-    // decide what the keys and the cell editor may do (editRules()).
+    // decide what the keys and the cell editor may do (editRules()). The
+    // options also show the titles (dgTitles) and the indicator (dgIndicator).
     TGridOptions options() const { return m_options; }
-    void setOptions(TGridOptions options) { m_options = options; }
+    void setOptions(TGridOptions options);
     TDBGridAllowedOperations allowedOperations() const { return m_allowedOperations; }
     void setAllowedOperations(TDBGridAllowedOperations operations) {
         m_allowedOperations = operations;
@@ -67,6 +69,9 @@ public:
     void setConfirmer(Confirmer confirmer);
 
     // Taking dghMultiSortMarking away keeps only the first sort key.
+    // Dragging a title's border resizes its column with dghColumnResize and
+    // dgColumnResize; dragging a title moves it with dghColumnMove; column
+    // lines reach the footer with dghExtendVertLines.
     TDBGridOptions optionsExt() const { return m_optionsExt; }
     void setOptionsExt(TDBGridOptions options);
 
@@ -159,6 +164,7 @@ private:
     void sectionResized(int logicalIndex, int oldSize, int newSize);
     void applyLayout(TDBGridColumn& column);
     void applyFonts();
+    void applyOptions();
     void paintExtendedColumnLines();
     TDBGridColumn* firstVisibleColumn() const;
     bool titleButtonEnabled(TDBGridColumn& column);

@@ -41,6 +41,9 @@ private slots:
     void gridDrawsInSongTi();
     void draggingATitleBorderResizesTheColumn();
     void draggingATitleMovesTheColumn();
+    void titleDragsFollowTheOptions_data();
+    void titleDragsFollowTheOptions();
+    void indicatorTitlesAndColumnLinesFollowTheOptions();
     void addColumnAppendsAColumnAtTheEnd();
     void detachingAndReattachingKeepsTheLayout();
     void currentRowFollowsTheDataset();
@@ -157,6 +160,76 @@ void TDBGridUiTest::draggingATitleMovesTheColumn() {
     QCOMPARE(header().visualIndex(kPriceColumn), 9);
     QCOMPARE(visualIndexOf(u"宝贝名称"_s), 2);
     QCOMPARE(m_grid->gridModel().index(0, kPriceColumn).data().toString(), u"1"_s);
+}
+
+void TDBGridUiTest::titleDragsFollowTheOptions_data() {
+    QTest::addColumn<uint>("optionOff");
+    QTest::addColumn<uint>("optionExtOff");
+    QTest::addColumn<bool>("resizes");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("defaults") << 0u << 0u << true << true;
+    QTest::newRow("no dgColumnResize") << uint{grid::dgColumnResize} << 0u << false << true;
+    QTest::newRow("no dghColumnResize") << 0u << uint{grid::dghColumnResize} << false << true;
+    QTest::newRow("no dghColumnMove") << 0u << uint{grid::dghColumnMove} << true << false;
+}
+
+void TDBGridUiTest::titleDragsFollowTheOptions() {
+    QFETCH(uint, optionOff);
+    QFETCH(uint, optionExtOff);
+    QFETCH(bool, resizes);
+    QFETCH(bool, moves);
+    open(3);
+    m_grid->setOptions(grid::kDefaultOptions & ~grid::TGridOptions::fromInt(optionOff));
+    m_grid->setOptionsExt(grid::kDefaultOptionsExt & ~grid::TDBGridOptions::fromInt(optionExtOff));
+    QWidget* titles = header().viewport();
+
+    const QPoint border = titlePoint(kNameColumn, 0);
+    drag(titles, border, border - QPoint(350, 0));
+    QCOMPARE(m_grid->columns().at(kNameColumn).width(), resizes ? 200 : 550);
+
+    // A width set by program applies either way.
+    m_grid->columns().at(kNameColumn).setWidth(200);
+    QCOMPARE(header().sectionSize(kNameColumn), 200);
+    const QPoint target = m_grid->titleHeader().titleRect(kNameColumn).topLeft() + QPoint(10, 5);
+    drag(titles, titlePoint(kPriceColumn), target);
+    QCOMPARE(visualIndexOf(u"宝贝价格"_s), moves ? 2 : kPriceColumn);
+    QCOMPARE(header().visualIndex(kPriceColumn), moves ? 2 : kPriceColumn);
+}
+
+void TDBGridUiTest::indicatorTitlesAndColumnLinesFollowTheOptions() {
+    open(3);
+    grid::GridHeader& titles = m_grid->titleHeader();
+    const grid::GridFooter& footer = m_grid->footer();
+    const int top = m_grid->viewport()->geometry().top();
+    const int indicatorWidth = m_grid->verticalHeader()->width();
+    const int titleHeight = titles.titleHeight();
+    QVERIFY(indicatorWidth > 0 && titleHeight > 0);
+
+    m_grid->setOptions(grid::kDefaultOptions &
+                       ~grid::TGridOptions(grid::dgIndicator | grid::dgTitles));
+    QVERIFY(m_grid->verticalHeader()->isHidden());
+    QCOMPARE(footer.cellRect(0, 0).left(), header().sectionViewportPosition(0));
+    // The filter row stays, alone in the header.
+    QCOMPARE(titles.titleHeight(), 0);
+    QCOMPARE(titles.height(), titles.filterRowHeight());
+    QCOMPARE(m_grid->viewport()->geometry().top(), top - titleHeight);
+
+    m_grid->setOptions(grid::kDefaultOptions);
+    QVERIFY(!m_grid->verticalHeader()->isHidden());
+    QCOMPARE(footer.cellRect(0, 0).left(), indicatorWidth + header().sectionViewportPosition(0));
+    QCOMPARE(m_grid->viewport()->geometry().top(), top);
+
+    // Below the last row the column lines reach the footer only with dghExtendVertLines.
+    const auto lineBelowTheRows = [&] {
+        const QImage image = m_grid->viewport()->grab().toImage();
+        const int x = m_grid->columnViewportPosition(0) + m_grid->columnWidth(0) - 1;
+        const int y = image.height() - 3;
+        return image.pixelColor(x, y) != image.pixelColor(x - 4, y);
+    };
+    QVERIFY(lineBelowTheRows());
+    m_grid->setOptionsExt(grid::kDefaultOptionsExt &
+                          ~grid::TDBGridOptions(grid::dghExtendVertLines));
+    QVERIFY(!lineBelowTheRows());
 }
 
 void TDBGridUiTest::addColumnAppendsAColumnAtTheEnd() {
