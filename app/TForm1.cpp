@@ -194,7 +194,8 @@ void TForm1::Button4Click() {
     m_database.openItemQuery();
     SyncGridColumns();
     if (m_database.itemQuery.isActive()) {
-        // Button17 stays hidden, but appending is usable from now on.
+        // Button17, the append button, is enabled too; it stays hidden and no
+        // handler runs the append command yet.
         enable({"Button1", "Button2", "Button11", "Button17", "Button8"});
     }
 }
