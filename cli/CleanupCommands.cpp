@@ -1,23 +1,22 @@
 #include "cli/CliCommand.h"
+#include "cli/CommandLine.h"
 #include "cli/OpenItemDatabase.h"
 #include "store/TableCommands.h"
 
 namespace cli {
 
-int clearCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 1);
+int clearCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
     // The command opens the item query once the table is changed.
-    connectItemDatabase(database, arguments[0]);
+    connectItemDatabase(database, line.argument(0));
     store::clearAll(database);
     (void)console;
     return 0;
 }
 
-int dedupeCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 1);
+int dedupeCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
-    connectItemDatabase(database, arguments[0]);
+    connectItemDatabase(database, line.argument(0));
     store::removeDuplicates(database);
     printLine(console.out, QStringLiteral("操作成功，已将重复记录删除"));
     return 0;

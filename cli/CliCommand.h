@@ -10,6 +10,8 @@
 
 namespace cli {
 
+class CommandLine;
+
 // Where a command writes: results on `out`, errors and progress on `err`,
 // both UTF-8.
 struct Console {
@@ -18,18 +20,45 @@ struct Console {
     bool errIsTerminal = false;
 };
 
-// One subcommand: its name, its argument summary and what it does. A command
-// returns the exit status; failures are raised as store::Error.
-struct CliCommand {
-    const char* name;
-    const char* usage;
-    int (*run)(const QStringList& arguments, Console& console);
+// A positional argument. Optional ones come after the required ones and
+// stand for their default when left out.
+struct CliArgument {
+    QString name;
+    QString description;
+    bool optional = false;
+    QString defaultValue = {};
 };
 
-// Every command of itemdesk-cli, in the order the usage text lists them.
-const std::vector<CliCommand>& cliCommands();
+// An option, given as --name VALUE or --name=VALUE, or as a switch --name
+// when it has no value name. An option given twice keeps both values
+// (CommandLine::values); CommandLine::value reads the last one.
+struct CliOption {
+    QString name;
+    QString valueName;
+    QString description;
+    QString defaultValue = {};
+    // The values the option accepts; empty for any value.
+    QStringList choices = {};
+};
 
-// A wrong command line; shown with the usage text.
+// One subcommand, with everything its help text shows. A command returns the
+// exit status; failures are raised as store::Error, wrong command lines as
+// UsageError.
+struct CliCommand {
+    QString name;
+    QString summary;
+    std::vector<CliArgument> arguments;
+    std::vector<CliOption> options;
+    QString example;
+    int (*run)(const CommandLine& line, Console& console);
+};
+
+// Every command of itemdesk-cli, in the order the help text lists them.
+const std::vector<CliCommand>& cliCommands();
+// The command of that name, or null.
+const CliCommand* findCliCommand(const QString& name);
+
+// A wrong command line; shown with the command's usage.
 class UsageError : public store::Error {
 public:
     using store::Error::Error;
@@ -37,7 +66,5 @@ public:
 
 // Writes a text followed by a newline.
 void printLine(std::ostream& stream, const QString& text);
-// Throws UsageError unless the argument count lies in [least, most].
-void expectArguments(const QStringList& arguments, int least, int most);
 
 }  // namespace cli

@@ -1,27 +1,130 @@
+// The commands of itemdesk-cli. To add one, write its function
+// `int fooCommand(const CommandLine& line, Console& console)` in a file of its
+// own and add an entry below; CommandLine parses and checks the arguments and
+// options listed here, and the help text, usage errors and README check follow.
 #include "cli/CliCommand.h"
+#include "itemfile/ItemFileImport.h"
 
 namespace cli {
 
-int createCommand(const QStringList& arguments, Console& console);
-int demoCommand(const QStringList& arguments, Console& console);
-int countCommand(const QStringList& arguments, Console& console);
-int dumpCommand(const QStringList& arguments, Console& console);
-int clearCommand(const QStringList& arguments, Console& console);
-int dedupeCommand(const QStringList& arguments, Console& console);
-int importCommand(const QStringList& arguments, Console& console);
-int exportCommand(const QStringList& arguments, Console& console);
+int createCommand(const CommandLine& line, Console& console);
+int demoCommand(const CommandLine& line, Console& console);
+int countCommand(const CommandLine& line, Console& console);
+int dumpCommand(const CommandLine& line, Console& console);
+int clearCommand(const CommandLine& line, Console& console);
+int dedupeCommand(const CommandLine& line, Console& console);
+int importCommand(const CommandLine& line, Console& console);
+int exportCommand(const CommandLine& line, Console& console);
+int helpCommand(const CommandLine& line, Console& console);
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+CliArgument existingDatabase() {
+    return {.name = u"DB"_s, .description = u"an existing item database file"_s};
+}
+
+CliArgument newDatabase() {
+    return {.name = u"DB"_s,
+            .description = u"the item database file to create; an existing file is left alone"_s};
+}
+
+CliOption filterOption(const QString& what) {
+    return {.name = u"filter"_s,
+            .valueName = u"TEXT"_s,
+            .description = what +
+                           u" only the records that pass TEXT, a filter written as in the "
+                           "grid's filter"_s};
+}
+
+}  // namespace
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        {"create", "DB", createCommand},
-        {"demo", "DB [N]", demoCommand},
-        {"count", "DB [--filter TEXT]", countCommand},
-        {"dump", "DB [--filter TEXT]", dumpCommand},
-        {"clear", "DB", clearCommand},
-        {"dedupe", "DB", dedupeCommand},
-        {"import", "DB FILE [--columns N]", importCommand},
-        {"export", "DB FILE [--variant tab|comma|gb2312] [--existing overwrite|append]",
-         exportCommand},
+        {.name = u"create"_s,
+         .summary = u"new item database with an empty BabyData table"_s,
+         .arguments = {newDatabase()},
+         .options = {},
+         .example = u"itemdesk-cli create Data.mdb"_s,
+         .run = createCommand},
+        {.name = u"demo"_s,
+         .summary = u"new item database with N generated records"_s,
+         .arguments = {newDatabase(),
+                       {.name = u"N"_s,
+                        .description = u"the number of records"_s,
+                        .optional = true,
+                        .defaultValue = u"1000"_s}},
+         .options = {},
+         .example = u"itemdesk-cli demo Data.mdb 100000"_s,
+         .run = demoCommand},
+        {.name = u"count"_s,
+         .summary = u"number of item records (that pass the filter)"_s,
+         .arguments = {existingDatabase()},
+         .options = {filterOption(u"count"_s)},
+         .example = u"itemdesk-cli count Data.mdb --filter \"[宝贝价格] >= 100\""_s,
+         .run = countCommand},
+        {.name = u"dump"_s,
+         .summary = u"every record as UTF-8, tab-separated, \\N for null"_s,
+         .arguments = {existingDatabase()},
+         .options = {filterOption(u"write"_s)},
+         .example = u"itemdesk-cli dump Data.mdb --filter \"[宝贝名称] Like '*T恤*'\""_s,
+         .run = dumpCommand},
+        {.name = u"clear"_s,
+         .summary = u"delete every record"_s,
+         .arguments = {existingDatabase()},
+         .options = {},
+         .example = u"itemdesk-cli clear Data.mdb"_s,
+         .run = clearCommand},
+        {.name = u"dedupe"_s,
+         .summary = u"keep the lowest ID of every group of equal item names"_s,
+         .arguments = {existingDatabase()},
+         .options = {},
+         .example = u"itemdesk-cli dedupe Data.mdb"_s,
+         .run = dedupeCommand},
+        {.name = u"import"_s,
+         .summary = u"append the records of a tab-separated item file"_s,
+         .arguments = {existingDatabase(),
+                       {.name = u"FILE"_s,
+                        .description = u"the item file to read, UTF-16 and tab-separated"_s}},
+         .options = {{.name = u"columns"_s,
+                      .valueName = u"N"_s,
+                      .description = u"the number of fields in a record, from %1 to %2; a line "
+                                     "with fewer is continued by the next one"_s
+                                         .arg(itemfile::kMinimumImportColumnCount)
+                                         .arg(itemfile::kMaximumImportColumnCount),
+                      .defaultValue = QString::number(itemfile::kDefaultImportColumnCount)}},
+         .example = u"itemdesk-cli import Data.mdb items.tab --columns 44"_s,
+         .run = importCommand},
+        {.name = u"export"_s,
+         .summary = u"write every record to an item file"_s,
+         .arguments = {existingDatabase(),
+                       {.name = u"FILE"_s,
+                        .description = u"the item file to write, exactly this name"_s}},
+         .options = {{.name = u"variant"_s,
+                      .valueName = u"VARIANT"_s,
+                      .description = u"tab: UTF-16 with a TAB after each value; comma: GBK, text "
+                                     "quoted when it holds a comma; gb2312: GBK, text always "
+                                     "quoted"_s,
+                      .defaultValue = u"tab"_s,
+                      .choices = {u"tab"_s, u"comma"_s, u"gb2312"_s}},
+                     {.name = u"existing"_s,
+                      .valueName = u"WHAT"_s,
+                      .description = u"overwrite or append to an existing FILE; without this "
+                                     "option an existing FILE is left alone and the command "
+                                     "fails"_s,
+                      .choices = {u"overwrite"_s, u"append"_s}}},
+         .example =
+             u"itemdesk-cli export Data.mdb items.csv --variant comma --existing overwrite"_s,
+         .run = exportCommand},
+        {.name = u"help"_s,
+         .summary = u"the commands, or the usage, options and an example of one"_s,
+         .arguments = {{.name = u"COMMAND"_s,
+                        .description = u"the command to describe"_s,
+                        .optional = true}},
+         .options = {},
+         .example = u"itemdesk-cli help import"_s,
+         .run = helpCommand},
     };
     return commands;
 }

@@ -1,30 +1,24 @@
+#include <limits>
+
 #include "cli/CliCommand.h"
+#include "cli/CommandLine.h"
 #include "cli/DemoRecords.h"
 #include "cli/OpenItemDatabase.h"
 #include "store/Connection.h"
 
 namespace cli {
 
-int createCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 1);
-    store::createItemDatabaseFile(arguments[0]);
+int createCommand(const CommandLine& line, Console& console) {
+    store::createItemDatabaseFile(line.argument(0));
     (void)console;
     return 0;
 }
 
-int demoCommand(const QStringList& arguments, Console& console) {
-    expectArguments(arguments, 1, 2);
-    int count = 1000;
-    if (arguments.size() == 2) {
-        bool ok = false;
-        count = arguments[1].toInt(&ok);
-        if (!ok || count < 0)
-            throw UsageError(QStringLiteral("N must be a whole number of records: ") +
-                             arguments[1]);
-    }
-    store::createItemDatabaseFile(arguments[0]);
+int demoCommand(const CommandLine& line, Console& console) {
+    const int count = line.numberArgument(1, 0, std::numeric_limits<int>::max());
+    store::createItemDatabaseFile(line.argument(0));
     store::ItemDatabase database;
-    openItemDatabase(database, arguments[0]);
+    openItemDatabase(database, line.argument(0));
     store::Query& query = database.itemQuery;
     {
         store::Connection::Batch batch(database.itemConnection);

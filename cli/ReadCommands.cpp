@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "cli/CommandLine.h"
 #include "cli/OpenItemDatabase.h"
 
 namespace cli {
@@ -33,33 +34,28 @@ QString dumpCell(const QVariant& value) {
     return cell;
 }
 
-// Reads "DB [--filter TEXT]" and opens the item query, filtered when asked.
-void openFiltered(store::ItemDatabase& database, const QStringList& arguments) {
-    expectArguments(arguments, 1, 3);
-    if (arguments.size() > 1 && arguments[1] != QStringLiteral("--filter"))
-        throw UsageError(QStringLiteral("unknown option: ") + arguments[1]);
-    if (arguments.size() == 2)
-        throw UsageError(QStringLiteral("--filter needs a filter text"));
+// Opens the item query of "DB [--filter TEXT]", filtered when asked.
+void openFiltered(store::ItemDatabase& database, const CommandLine& line) {
     // Set before opening, so that the table is read once.
-    if (arguments.size() == 3) {
-        database.itemQuery.setFilter(arguments[2]);
+    if (line.isSet(QStringLiteral("filter"))) {
+        database.itemQuery.setFilter(line.value(QStringLiteral("filter")));
         database.itemQuery.setFiltered(true);
     }
-    openItemDatabase(database, arguments[0]);
+    openItemDatabase(database, line.argument(0));
 }
 
 }  // namespace
 
-int countCommand(const QStringList& arguments, Console& console) {
+int countCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
-    openFiltered(database, arguments);
+    openFiltered(database, line);
     printLine(console.out, QString::number(database.itemQuery.recordCount()));
     return 0;
 }
 
-int dumpCommand(const QStringList& arguments, Console& console) {
+int dumpCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
-    openFiltered(database, arguments);
+    openFiltered(database, line);
     store::Query& query = database.itemQuery;
 
     QStringList names;
@@ -67,15 +63,15 @@ int dumpCommand(const QStringList& arguments, Console& console) {
         names << query.field(f).name();
     printLine(console.out, names.join(u'\t'));
 
-    QString line;
+    QString text;
     for (int row = 0; row < query.rowCount(); ++row) {
-        line.clear();
+        text.clear();
         for (int f = 0; f < query.fieldCount(); ++f) {
             if (f > 0)
-                line += u'\t';
-            line += dumpCell(query.rowValue(row, f));
+                text += u'\t';
+            text += dumpCell(query.rowValue(row, f));
         }
-        printLine(console.out, line);
+        printLine(console.out, text);
     }
     return 0;
 }
