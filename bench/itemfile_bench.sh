@@ -50,6 +50,16 @@ measure_once "rm -f '$work/tenth.mdb'* && '$cli' create '$work/tenth.mdb' && '$c
 printf 'peak memory of itemdesk-cli import: %d MB for %d records, %d MB for %d records\n' \
     "$peak" $((records / 10)) "$import_peak" "$records"
 
+# Lines without a TAB continue one record; their cost must grow linearly.
+notab=$data/notab.tab
+if [[ ! -f $notab ]]; then
+    python3 -c "import sys; sys.stdout.buffer.write(b'\\xff\\xfe' + ('h\\r\\n' + 'x' * 40 + '\\r\\n') .encode('utf-16-le') + ('y' * 40 + '\\r\\n').encode('utf-16-le') * $records)" >"$notab"
+fi
+echo "== import ($records lines without a TAB, against the import of $records records)"
+notab_import="rm -f '$work/notab.mdb'* && '$cli' create '$work/notab.mdb' && '$cli' import '$work/notab.mdb' '$notab'"
+measure "$notab_import"
+printf 'lines without a TAB: %s s wall for %d lines\n' "$median_wall" "$records"
+
 echo "== export ($records records)"
 export_ours="'$cli' export '$work/ours.mdb' '$work/ours.tab' --existing overwrite"
 compare "export vs sq_exp_csv" "$export_ours" \

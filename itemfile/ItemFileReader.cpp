@@ -47,12 +47,29 @@ void ItemFileReader::addWindow(QStringView window) {
 
 void ItemFileReader::finish() {
     if (!m_pending.isEmpty()) {
+        m_pending.append(u'\r');
         handleLine(m_pending);
         m_pending.resize(0);
     }
 }
 
+bool ItemFileReader::isRepeatedHeader(QStringView line) const {
+    if (m_header.isEmpty()) {
+        return false;
+    }
+    if (line.startsWith(QChar(0xFEFF))) {
+        line = line.sliced(1);
+    }
+    if (line.endsWith(u'\r')) {
+        line.chop(1);
+    }
+    return line == m_header;
+}
+
 void ItemFileReader::handleLine(QStringView line) {
+    if (isRepeatedHeader(line)) {
+        return;
+    }
     if (m_recordCount == 0 || m_fieldIndex >= m_columnCount) {
         m_sink.startRecord();
         m_fieldIndex = 0;
@@ -61,9 +78,13 @@ void ItemFileReader::handleLine(QStringView line) {
         m_record.resize(0);
         m_record.append(rest);
     } else {
+        // The record's text holds no TAB, so only a TAB in the new line can
+        // end a field: lines without one are joined without searching again.
         m_record.append(line);
-        const qsizetype taken = m_record.size() - takeFields(m_record).size();
-        m_record.remove(0, taken);
+        if (line.contains(u'\t')) {
+            const qsizetype taken = m_record.size() - takeFields(m_record).size();
+            m_record.remove(0, taken);
+        }
     }
     m_sink.lineHandled(m_recordCount);
 }
@@ -77,12 +98,14 @@ QStringView ItemFileReader::takeFields(QStringView text) {
         return text;
     }
     qsizetype start = 0;
+    bool tabLeft = true;
     for (;;) {
         m_sink.storeField(m_fieldIndex, text.sliced(start, end - start));
         ++m_fieldIndex;
         start = end + 1;
-        end = text.indexOf(u'\t', start);
+        end = tabLeft ? text.indexOf(u'\t', start) : -1;
         if (end < 0) {
+            tabLeft = false;
             end = text.indexOf(u'\r', start);
             if (end <= start) {
                 break;

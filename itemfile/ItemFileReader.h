@@ -22,14 +22,23 @@ struct ReaderLimits {
 // A line starts a new record when no record has been started yet or the
 // current one already has `columnCount` fields; otherwise it continues the
 // current record, joined to what that record left after its last field.
+//
+// Work is linear in the length of the text, however long the lines and
+// however many lines a record spans.
 class ItemFileReader {
 public:
     ItemFileReader(RecordSink& sink, int columnCount, ReaderLimits limits = {});
 
     const ReaderLimits& limits() const { return m_limits; }
 
+    // A later line that is exactly this header (the names joined by TAB),
+    // optionally led by U+FEFF and ended by CR, is skipped: appending exports
+    // write a mark and a header line after the old content.
+    void skipRepeatedHeader(const QString& header) { m_header = header; }
+
     void addChunk(QStringView chunk);
-    // The whole file has been read: the text still pending is the last line.
+    // The whole file has been read: the text still pending is the last line,
+    // ended as if a CR followed it, so that its last value is kept.
     void finish();
 
     int recordCount() const { return m_recordCount; }
@@ -37,12 +46,15 @@ public:
 private:
     void addWindow(QStringView window);
     void handleLine(QStringView line);
-    // Takes fields from the front of a record's text; returns what is left.
+    bool isRepeatedHeader(QStringView line) const;
+    // Takes fields from the front of a record's text; returns what is left,
+    // which never holds a TAB.
     QStringView takeFields(QStringView text);
 
     RecordSink& m_sink;
     int m_columnCount;
     ReaderLimits m_limits;
+    QString m_header;
     bool m_firstChunk = true;
     QString m_pending;  // text after the last LF seen
     QString m_record;   // what the current record left after its last field

@@ -99,8 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
                   u"h\na\tb\r\nc\td\r\n",
                   2,
                   {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}}},
+        SplitCase{"LastLineWithoutLineEndKeepsItsLastValue",
+                  u"h\na\tb\tc",
+                  9,
+                  {{u"a"_s, u"b"_s, u"c"_s}}},
+        SplitCase{"LastLineEndingWithTabGainsNoEmptyField", u"h\na\tb\t", 9, {{u"a"_s, u"b"_s}}},
         SplitCase{
-            "LastLineWithoutLineEndLosesTextAfterLastTab", u"h\na\tb\tc", 9, {{u"a"_s, u"b"_s}}},
+            "LastContinuationLineWithoutTabGivesNoField", u"h\na\tb\r\nc", 9, {{u"a"_s, u"b"_s}}},
         SplitCase{
             "LastLineEndingWithCrKeepsAllFields", u"h\na\tb\tc\r", 9, {{u"a"_s, u"b"_s, u"c"_s}}},
         SplitCase{"HeaderOnly", u"h1\th2\r\n", 2, {}},
@@ -130,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   {{u"ab\rcd"_s, u"ef"_s}}},
         SplitCase{"CrOnlyTerminatesWhenNoTabIsLeft",
-                  u"h\na\tb\rc\td\re\rf",
+                  u"h\na\tb\rc\td\re\rf\n",
                   9,
                   {{u"a"_s, u"b\rc"_s, u"d"_s, u"e"_s}}},
         SplitCase{
@@ -150,6 +155,44 @@ TEST(ItemFileReaderTest, HeaderIsKeptWhenFirstChunkHoldsNoLineFeed) {
     const RecordingSink sink = read(u"h1\th2\na\tb\t\r\n"_s, 2, ReaderLimits{4, 50000});
     EXPECT_EQ(sink.records, (std::vector<QStringList>{{u"h1"_s, u"h2a"_s, u"b"_s}}));
 }
+
+// ---------------------------------------------------------------- repeated header lines
+
+struct HeaderCase {
+    const char* name;
+    const char16_t* line;
+    bool skipped;
+};
+
+class RepeatedHeaderTest : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(RepeatedHeaderTest, OnlyTheExactHeaderIsSkipped) {
+    const QString text =
+        u"h1\th2\r\na\tb\t\r\n"_s + QStringView(GetParam().line).toString() + u"\nc\td\t\r\n"_s;
+    RecordingSink sink;
+    ItemFileReader reader(sink, 2);
+    reader.skipRepeatedHeader(u"h1\th2"_s);
+    reader.addChunk(text);
+    reader.finish();
+    std::vector<QStringList> expected = {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}};
+    if (!GetParam().skipped) {
+        expected.insert(expected.begin() + 1, QStringList());
+    }
+    ASSERT_EQ(sink.records.size(), expected.size());
+    EXPECT_EQ(sink.records.front(), expected.front());
+    EXPECT_EQ(sink.records.back(), expected.back());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, RepeatedHeaderTest,
+                         testing::Values(HeaderCase{"AfterMark", u"\uFEFFh1\th2\r", true},
+                                         HeaderCase{"WithoutMark", u"h1\th2\r", true},
+                                         HeaderCase{"WithoutCr", u"h1\th2", true},
+                                         HeaderCase{"WithTrailingTab", u"h1\th2\t\r", false},
+                                         HeaderCase{"OtherLetterCase", u"H1\th2\r", false},
+                                         HeaderCase{"TwoMarks", u"\uFEFF\uFEFFh1\th2\r", false}),
+                         [](const testing::TestParamInfo<HeaderCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---------------------------------------------------------------- chunk and window boundaries
 
