@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include <QStringList>
 #include <QtEndian>
 
 #include "itemfile/InputFile.h"
@@ -46,6 +47,16 @@ private:
     store::Query::Notify m_previous;
     int m_count = 0;
 };
+
+// The header line an export writes: every field name but the last (ID),
+// joined by TAB.
+QString exportedHeader(const store::Query& query) {
+    QStringList names;
+    for (int i = 0; i + 1 < query.fieldCount(); ++i) {
+        names << query.field(i).name();
+    }
+    return names.join(u'\t');
+}
 
 void readRecords(InputFile& file, ItemFileReader& reader) {
     const int chunkBytes = reader.limits().chunkBytes;
@@ -92,8 +103,20 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
         const PostCounter posts(itemQuery);
         QueryRecordSink sink(itemQuery, progress, store::Locale::current().decimalSeparator);
         ItemFileReader reader(sink, importColumnCount, limits);
-        readRecords(file, reader);
-        sink.settle();
+        reader.skipRepeatedHeader(exportedHeader(itemQuery));
+        try {
+            readRecords(file, reader);
+            sink.settle();
+        } catch (...) {
+            // Records posted before the failure stay; the one being filled, or
+            // the one whose post failed, is cancelled, so that no later refresh
+            // or move posts half a record. A record that the user was editing
+            // before the first line was read is left as it is.
+            if (reader.recordCount() > 0) {
+                itemQuery.cancel();
+            }
+            throw;
+        }
         result.recordCount = reader.recordCount();
         result.postedCount = posts.count();
     }

@@ -313,6 +313,18 @@ TEST_F(ExportTest, TabExportImportsBackIntoTheSame46Fields) {
     EXPECT_EQ(imported[1].mid(0, 46), original[1].mid(0, 46));
 }
 
+TEST_F(ExportTest, FileAppendedToImportsWithoutTheSecondHeader) {
+    insert(recordOf(1));
+    exportTo(m_filePath);
+    exportTo(m_filePath, ExportVariant::Tab, ExistingFile::Append);
+    itemfile::importItemFile(m_filePath, m_database.itemQuery, 40, m_progress);
+    const QList<QVariantList> rows =
+        testsupport::queryRows(m_dbPath, u"SELECT * FROM BabyData ORDER BY ID"_s);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].mid(0, 46), rows[0].mid(0, 46));
+    EXPECT_EQ(rows[2].mid(0, 46), rows[0].mid(0, 46));
+}
+
 TEST_F(ExportTest, GeneratedItemFileComesBackByteForByte) {
     const QString generator = qEnvironmentVariable("SHARED_DIR") + u"/tools/gen_items.py"_s;
     if (!QFile::exists(generator)) {
