@@ -1,7 +1,7 @@
 // The commands of itemdesk-cli. To add one, write its function
-// `int fooCommand(const CommandLine& line, Console& console)` in a file of its
-// own and add an entry below; CommandLine parses and checks the arguments and
-// options listed here, and the help text, usage errors and README check follow.
+// `int fooCommand(const CommandLine& line, Console& console)` and add an entry
+// below: CommandLine checks the arguments and options listed there and the
+// help text shows them. HelpTest then prints the help for the README.
 #include "cli/CliCommand.h"
 #include "itemfile/ItemFileImport.h"
 

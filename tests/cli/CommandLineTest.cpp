@@ -110,9 +110,7 @@ TEST(CommandLine, NumbersOutsideTheirRangeAreUsageErrors) {
          {std::pair{QStringList{u"a"_s, u"--columns="_s},
                     u"--columns must be a whole number from 1 to 200: "_s},
           std::pair{QStringList{u"a"_s, u"--columns=201"_s},
-                    u"--columns must be a whole number from 1 to 200: 201"_s},
-          std::pair{QStringList{u"a"_s, u"--columns=4x"_s},
-                    u"--columns must be a whole number from 1 to 200: 4x"_s}}) {
+                    u"--columns must be a whole number from 1 to 200: 201"_s}}) {
         const CommandLine line = CommandLine::parse(probe(), arguments);
         try {
             (void)line.numberValue(u"columns"_s, 1, 200);
