@@ -7,6 +7,10 @@
 #include "grid/columns/TColumnTitle.h"
 #include "grid/columns/TSTColumnFilter.h"
 
+namespace store {
+class Field;
+}
+
 namespace grid {
 
 class SortKeyList;
@@ -41,6 +45,8 @@ public:
     TSTColumnFilter& stFilter() { return m_stFilter; }
     const TSTColumnFilter& stFilter() const { return m_stFilter; }
 
+    // The field of the grid's dataset that the column shows; none without one.
+    virtual store::Field* field() const { return nullptr; }
     // The sum list of the grid the column belongs to; none without a grid.
     virtual TDBGridSumList* gridSumList() const { return nullptr; }
     // The sort key list of the grid the column belongs to; none without a grid.

@@ -23,7 +23,7 @@ public:
     int index() const;
     void setIndex(int index);
     // The field shown, or none.
-    store::Field* field() const;
+    store::Field* field() const override;
     // The title's caption, or the field's name when the caption is empty.
     QString displayCaption() const;
     TDBGridSumList* gridSumList() const override;

@@ -7,4 +7,9 @@ void TADOCommandTextDatasetFeatures::applySorting(const SortKeyList& sortKeys,
     sortLocally(sortKeys, dataSet);
 }
 
+void TADOCommandTextDatasetFeatures::applyFilter(const TDBGridColumns& columns,
+                                                 store::Query& dataSet, bool) {
+    filterLocally(columns, dataSet);
+}
+
 }  // namespace grid

@@ -6,4 +6,9 @@ void TADOSQLDatasetFeatures::applySorting(const SortKeyList& sortKeys, store::Qu
     sortLocally(sortKeys, dataSet);
 }
 
+void TADOSQLDatasetFeatures::applyFilter(const TDBGridColumns& columns, store::Query& dataSet,
+                                         bool) {
+    filterLocally(columns, dataSet);
+}
+
 }  // namespace grid

@@ -2,6 +2,7 @@
 
 #include "grid/columns/SortKeyList.h"
 #include "grid/columns/TColumn.h"
+#include "grid/features/FilterString.h"
 #include "store/Query.h"
 
 namespace grid {
@@ -22,6 +23,11 @@ QString TDatasetFeatures::sortString(const SortKeyList& sortKeys) {
 
 void TDatasetFeatures::sortLocally(const SortKeyList& sortKeys, store::Query& dataSet) {
     dataSet.setSort(sortString(sortKeys));
+}
+
+void TDatasetFeatures::filterLocally(const TDBGridColumns& columns, store::Query& dataSet) const {
+    dataSet.setFilter(filterString(columns, supportsLocalLike()));
+    dataSet.setFiltered(true);
 }
 
 }  // namespace grid

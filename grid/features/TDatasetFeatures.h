@@ -9,11 +9,12 @@ class Query;
 namespace grid {
 
 class SortKeyList;
+class TDBGridColumns;
 
 // What a grid needs of a kind of dataset that it cannot do through the
 // dataset's common operations: how the dataset sorts its rows by the grid's
-// sort markers. One object serves every dataset of its class (see
-// DatasetFeaturesRegistry).
+// sort markers and filters them by the grid's filter row. One object serves every dataset of its
+// class (see DatasetFeaturesRegistry).
 class TDatasetFeatures {
 public:
     TDatasetFeatures() = default;
@@ -23,6 +24,13 @@ public:
 
     // Orders the rows of an open dataset by the sort keys.
     virtual void applySorting(const SortKeyList& sortKeys, store::Query& dataSet) = 0;
+    // Shows only the dataset's rows that pass the columns' filter conditions.
+    // Filtering stays switched on: an empty filter string shows every row.
+    // A filter string the engine rejects raises its error and leaves the
+    // dataset's previous filter in place.
+    virtual void applyFilter(const TDBGridColumns& columns, store::Query& dataSet, bool isOpen) = 0;
+    // Whether the dataset matches patterns itself (Like) when filtering locally.
+    virtual bool supportsLocalLike() const { return false; }
 
     // The sort text that names the keys in order, "[F]" ascending and
     // "[F] DESC" descending, joined by ", "; empty without keys.
@@ -32,6 +40,9 @@ protected:
     // The engine's datasets sort the rows they hold themselves: the sort
     // text goes into the dataset's Sort, which re-reads the rows in order.
     static void sortLocally(const SortKeyList& sortKeys, store::Query& dataSet);
+    // The engine's datasets filter the rows they hold: the filter string goes
+    // into the dataset's Filter, and Filtered is switched on.
+    void filterLocally(const TDBGridColumns& columns, store::Query& dataSet) const;
 };
 
 }  // namespace grid

@@ -14,6 +14,7 @@
 #include "grid/footer/GridFooter.h"
 #include "grid/look/GridMetrics.h"
 #include "grid/look/SongTiFont.h"
+#include "grid/view/FilterEditorLink.h"
 #include "grid/view/GridCellEditor.h"
 #include "grid/view/GridHeader.h"
 #include "grid/view/GridIndicator.h"
@@ -134,6 +135,37 @@ void TDBGrid::applySorting() {
         return;
     if (TDatasetFeatures* features = resolveDatasetFeatures(*query))
         features->applySorting(m_columns.sortKeys(), *query);
+}
+
+void TDBGrid::applyFilter() {
+    if (m_filterEditorLink) {
+        if (TDBGridColumn* column = m_filterEditorLink->editedColumn())
+            column->stFilter().assignFilterText(m_filterEditorLink->editorText());
+    }
+    const int scrolledTo = horizontalScrollBar()->value();
+    std::exception_ptr failure;
+    try {
+        if (m_onApplyFilter) {
+            m_onApplyFilter(*this);
+        } else if (store::Query* query = dataSource() ? dataSource()->dataSet() : nullptr) {
+            if (TDatasetFeatures* features = resolveDatasetFeatures(*query))
+                features->applyFilter(m_columns, *query, query->isActive());
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // Filtering changes rows, never columns: the same scroll position keeps
+    // the same column at the left.
+    horizontalScrollBar()->setValue(scrolledTo);
+    if (m_filterEditorLink && m_filterEditorLink->editedColumn())
+        m_filterEditorLink->refill();
+    if (m_sumList.active())
+        m_sumList.recalculateAll();
+    viewport()->update();
+    m_header->viewport()->update();
+    m_footer->update();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool TDBGrid::titleButtonEnabled(TDBGridColumn& column) {

@@ -25,6 +25,7 @@ class Query;
 
 namespace grid {
 
+class FilterEditorLink;
 class GridCellEditor;
 class GridFooter;
 class GridHeader;
@@ -93,6 +94,18 @@ public:
     // Sorts the open dataset by the sort key list, through the features of
     // the dataset's class; nothing without an open dataset.
     void applySorting();
+
+    // Puts the filter row into effect: the open filter editor's text goes to
+    // its column (a text that does not parse raises its error and changes
+    // nothing), then OnApplyFilter runs when set, else the features of the
+    // dataset's class filter the dataset. Whether that succeeds or fails, the
+    // grid then keeps its horizontal scroll position, refills the filter
+    // editor, recounts the footers and repaints; an error is raised after.
+    void applyFilter();
+    void setOnApplyFilter(TNotifyEvent handler) { m_onApplyFilter = std::move(handler); }
+    // The filter editor, told about applying; none without one. It must
+    // outlive the grid or be set to none first.
+    void setFilterEditorLink(FilterEditorLink* link) { m_filterEditorLink = link; }
 
     TDBGridColumns& columns() { return m_columns; }
     const TDBGridColumns& columns() const { return m_columns; }
@@ -186,6 +199,8 @@ private:
     TCheckTitleBtnEvent m_onCheckButton;
     TTitleClickEvent m_onTitleBtnClick;
     TNotifyEvent m_onSortMarkingChanged;
+    TNotifyEvent m_onApplyFilter;
+    FilterEditorLink* m_filterEditorLink = nullptr;
     // A Ctrl+click on a title waits for Ctrl to go up before sorting.
     bool m_multiSortPending = false;
     TGridOptions m_options = kDefaultOptions;

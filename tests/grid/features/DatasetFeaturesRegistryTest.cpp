@@ -19,6 +19,7 @@ using grid::TDatasetFeatures;
 class Marked : public TDatasetFeatures {
 public:
     void applySorting(const grid::SortKeyList&, store::Query&) override {}
+    void applyFilter(const grid::TDBGridColumns&, store::Query&, bool) override {}
 };
 
 const std::type_info* resolvedType(const DatasetFeaturesRegistry& registry, const QString& name) {
