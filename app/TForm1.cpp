@@ -18,8 +18,10 @@
 #include "grid/view/TDBGrid.h"
 #include "itemfile/ItemFileExport.h"
 #include "itemfile/ItemFileImport.h"
+#include "store/AppendDatabase.h"
 #include "store/Error.h"
 #include "store/TableCommands.h"
+#include "template/TemplateAssignment.h"
 
 namespace app {
 namespace {
@@ -90,10 +92,12 @@ TForm1::TForm1(const Setup& setup)
     wire(QStringLiteral("Button3"), &TForm1::Button3Click);
     wire(QStringLiteral("Button4"), &TForm1::Button4Click);
     wire(QStringLiteral("Button5"), &TForm1::Button5Click);
+    wire(QStringLiteral("Button6"), &TForm1::Button6Click);
     wire(QStringLiteral("Button7"), &TForm1::Button7Click);
     wire(QStringLiteral("Button8"), &TForm1::Button8Click);
     wire(QStringLiteral("Button11"), &TForm1::Button11Click);
     wire(QStringLiteral("Button12"), &TForm1::Button12Click);
+    wire(QStringLiteral("Button17"), &TForm1::Button17Click);
 
     setTabOrder(m_grid, button(QStringLiteral("Button12")));
     m_grid->setFocus();
@@ -194,8 +198,7 @@ void TForm1::Button4Click() {
     m_database.openItemQuery();
     SyncGridColumns();
     if (m_database.itemQuery.isActive()) {
-        // Button17, the append button, is enabled too; it stays hidden and no
-        // handler runs the append command yet.
+        // Button17, the append button, is enabled too; it stays hidden.
         enable({"Button1", "Button2", "Button11", "Button17", "Button8"});
     }
 }
@@ -264,6 +267,16 @@ void TForm1::Button5Click() {
     recalculateFooter();
 }
 
+void TForm1::Button6Click() {
+    const ReattachOnExit reattach(m_dataSource, m_database.itemQuery);
+    m_dataSource.setDataSet(nullptr);
+    TForm2& progress = TForm2::get();
+    const store::CloseProgressOnExit closeProgress(progress);
+    postage::assignPostageTemplates(m_database.itemQuery, progress, [this] {
+        m_dialogs.showMessage(QStringLiteral("已成功生成模板"));
+    });
+}
+
 void TForm1::Button7Click() {
     TForm3* settings = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -305,6 +318,25 @@ void TForm1::Button12Click() {
     if (!path.isEmpty()) {
         ConnectDatabase(path);
     }
+}
+
+void TForm1::Button17Click() {
+    const QString path = m_dialogs.openFileName();
+    if (path.isEmpty()) {
+        return;
+    }
+    const ReattachOnExit reattach(m_dataSource, m_database.itemQuery);
+    m_dataSource.setDataSet(nullptr);
+    TForm2& progress = TForm2::get();
+    const store::CloseProgressOnExit closeProgress(progress);
+    store::AppendHooks hooks;
+    // The item query has no field for an added column, so its grid column stays empty.
+    hooks.columnAdded = [this](const QString& fieldName) {
+        m_grid->addColumn(fieldName, 80, grid::taCenter);
+    };
+    // Re-attaching the grid recounts the footer.
+    hooks.reportSuccess = [this] { m_dialogs.showMessage(QStringLiteral("文件追加成功")); };
+    store::appendItemDatabase(m_database, path, progress, hooks);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

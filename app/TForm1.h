@@ -61,10 +61,12 @@ public:
     void Button3Click();   // exit
     void Button4Click();   // open database
     void Button5Click();   // refresh
+    void Button6Click();   // postage template ids (hidden)
     void Button7Click();   // settings
     void Button8Click();   // remove duplicates
     void Button11Click();  // clear all
     void Button12Click();  // associate data file
+    void Button17Click();  // append another item database (hidden)
 
 protected:
     void closeEvent(QCloseEvent* event) override;
