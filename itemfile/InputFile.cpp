@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-
+#include "itemfile/FileName.h"
 #include "store/Error.h"
 
 namespace itemfile {
@@ -21,17 +21,31 @@ namespace {
 
 InputFile::InputFile(const QString& path) : m_path(path) {
     const QString openFailed = QStringLiteral("Cannot open file \"%1\". %2");
-    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a FIFO is refused instead of blocking
+    // until someone writes to it.
+    m_fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0) {
         raiseFileError(openFailed, path, errno);
     }
-    struct flock lock = {};
-    lock.l_type = F_RDLCK;
-    lock.l_whence = SEEK_SET;
-    if (::fcntl(m_fd, F_SETLK, &lock) != 0) {
+    struct stat status = {};
+    if (::fstat(m_fd, &status) != 0) {
         const int error = errno;
         close();
         raiseFileError(openFailed, path, error);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        close();
+        throw store::Error(openFailed.arg(path, QStringLiteral("Not a regular file")));
+    }
+    ::fcntl(m_fd, F_SETFL, 0);
+    struct flock lock = {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    // Only a lock held elsewhere counts; a file system without locks does not.
+    if (::fcntl(m_fd, F_OFD_SETLK, &lock) != 0 && (errno == EACCES || errno == EAGAIN)) {
+        close();
+        throw store::Error(
+            openFailed.arg(path, QStringLiteral("The file is in use by another process")));
     }
 }
 

@@ -6,12 +6,13 @@
 
 namespace itemfile {
 
-// A file opened for reading only. It holds a shared lock over the whole file
-// while open, so that no cooperating process writes it meanwhile (an export
-// holds a write lock on the bytes it appends to).
+// A regular file opened for reading only. It holds a shared lock over the
+// whole file while open, so that no export writes it meanwhile; a file that an
+// export is writing (which holds a write lock on it) is refused.
 class InputFile {
 public:
-    // Fails with "Cannot open file "<path>". <reason>".
+    // Fails with "Cannot open file "<path>". <reason>", also for a file that
+    // is no regular file (a FIFO, a device, a folder).
     explicit InputFile(const QString& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
