@@ -1,11 +1,13 @@
 #include <optional>
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/OpenItemDatabase.h"
 #include "cli/TerminalProgress.h"
+#include "itemfile/ExportFile.h"
+#include "itemfile/FileName.h"
 #include "itemfile/ItemFileExport.h"
 
 namespace cli {
@@ -38,16 +40,25 @@ int exportCommand(const CommandLine& line, Console& console) {
     const itemfile::ExportVariant variant = exportVariant(line.value(u"variant"_s));
     const std::optional<itemfile::ExistingFile> existing = existingFile(line);
     const QString path = line.argument(1);
-    if (!existing && QFileInfo::exists(path)) {
+    struct stat status = {};
+    if (!existing && ::lstat(itemfile::encodeFileName(path).constData(), &status) == 0) {
         throw store::Error(u"文件已存在："_s + path +
                            u"（用 --existing overwrite 重写或 --existing append 追加）"_s);
     }
     store::ItemDatabase database;
     openItemDatabase(database, line.argument(0));
     TerminalProgress progress(console);
-    itemfile::exportItemFile(
-        path, variant, existing.value_or(itemfile::ExistingFile::Create), database.itemQuery,
-        progress, {{}, [&](const QString& message) { printLine(console.out, message); }});
+    try {
+        itemfile::exportItemFile(path, variant, existing.value_or(itemfile::ExistingFile::Create),
+                                 database.itemQuery, progress, {{}, [&](const QString& message) {
+                                                                    // The counts line ends before
+                                                                    // the message starts.
+                                                                    progress.close();
+                                                                    printLine(console.out, message);
+                                                                }});
+    } catch (const itemfile::OpenForWriteError& error) {
+        throw store::Error(error.message() + u'\n' + error.reason());
+    }
     return 0;
 }
 

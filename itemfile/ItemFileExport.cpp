@@ -4,6 +4,7 @@
 
 #include "itemfile/ExportFile.h"
 #include "itemfile/ItemFileWriter.h"
+#include "store/Connection.h"
 #include "store/Error.h"
 #include "store/Field.h"
 #include "store/Progress.h"
@@ -40,14 +41,13 @@ QString existingFileQuestion() {
 }
 
 // Clean-up order in every outcome: the write buffer, then the file (which
-// releases the lock), then the progress window.
+// releases the lock), then the progress window. Success is reported only once
+// the file is closed and has its name, so that a failure to store the last
+// bytes is never reported as success.
 void exportItemFile(const QString& path, ExportVariant variant, ExistingFile existing,
                     store::Query& itemQuery, store::Progress& progress, const ExportHooks& hooks) {
     const store::CloseProgressOnExit closeProgress(progress);
-    ExportFile file(path, existing);
-    if (!file.isOpen() || !file.lockExistingBytes()) {
-        throw store::Error(QStringLiteral("打开写入文件失败！"));
-    }
+    ExportFile file(path, existing, {itemQuery.connection().databasePath()});
     ItemFileWriter writer(file, variant, exportColumns(itemQuery));
 
     if (hooks.beforeWriting) {
@@ -73,6 +73,7 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
         progress.step();
         progress.showCounts();
     }
+    file.finish();
 
     if (hooks.reportSuccess) {
         hooks.reportSuccess(QStringLiteral("已导出至 ") + path);

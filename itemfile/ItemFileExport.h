@@ -24,8 +24,8 @@ QString existingFileQuestion();
 struct ExportHooks {
     // The file is open and locked and writing begins: the window detaches the grid.
     std::function<void()> beforeWriting;
-    // Every record is written; the file is still open and locked and the
-    // progress window still shown. Receives "已导出至 " and the file name.
+    // Every record is written and the file closed under its name; the
+    // progress window is still shown. Receives "已导出至 " and the file name.
     std::function<void(const QString& message)> reportSuccess;
 };
 
@@ -34,10 +34,12 @@ struct ExportHooks {
 // the progress window to closing it. The caller re-attaches the grid after, in
 // every outcome. Leaves the item query's cursor after its last record.
 //
-// Failures raise store::Error: "打开写入文件失败！" when the file cannot be
-// created or opened (or another process holds a lock on it), "写入文件失败！"
-// or "写入文件大小不符！" when a write fails; the file keeps what was written
-// before. An empty query writes no byte, not even the mark.
+// Failures raise store::Error: OpenForWriteError ("打开写入文件失败！") when
+// the file cannot be created or opened (another process holds it, it is no
+// regular writable file, or it belongs to the item query's database),
+// "写入文件失败！" or "写入文件大小不符！" when a write fails. A new file then
+// does not appear at all; a file overwritten or appended to keeps what was
+// written before the failure. An empty query writes no byte, not even the mark.
 void exportItemFile(const QString& path, ExportVariant variant, ExistingFile existing,
                     store::Query& itemQuery, store::Progress& progress,
                     const ExportHooks& hooks = {});

@@ -1,3 +1,8 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 #include <tuple>
 
@@ -8,6 +13,7 @@
 #include <QStringList>
 
 #include "cli/Cli.h"
+#include "itemfile/FileName.h"
 #include "tests/cli/CliFixture.h"
 #include "store/ItemTable.h"
 #include "tests/support/ItemFileBuilder.h"
@@ -105,6 +111,57 @@ TEST_F(ItemFileCommandsTest, ExportRefusesAnExistingFileUnlessTold) {
     EXPECT_EQ(testsupport::readFile(m_outFile), "old");
     EXPECT_EQ(run({u"export"_s, m_db, m_outFile, u"--existing"_s, u"append"_s}), 0);
     EXPECT_EQ(testsupport::readFile(m_outFile), "old");  // an empty table adds nothing
+}
+
+TEST_F(ItemFileCommandsTest, RefusedExportFileGivesTheReasonOnASecondLine) {
+    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
+    const QString fifo = m_dir.path(u"fifo"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const std::vector<std::pair<QString, QString>> cases = {
+        {m_db, u"The file belongs to the open item database"_s},
+        {fifo, u"Not a regular file"_s},
+        {m_dir.path(u"none/out.csv"_s), QString::fromLocal8Bit(std::strerror(ENOENT))}};
+    for (const auto& [target, reason] : cases) {
+        for (const QString& existing : {u"overwrite"_s, u"append"_s}) {
+            EXPECT_EQ(run({u"export"_s, m_db, target, u"--existing"_s, existing}), 1);
+            EXPECT_EQ(err(), u"打开写入文件失败！\n"_s + reason + u'\n');
+        }
+    }
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_F(ItemFileCommandsTest, ExportSuccessLineStartsAfterTheCountsLine) {
+    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
+    std::ostringstream terminal;
+    cli::Console console{terminal, terminal, true};
+    ASSERT_EQ(cli::runCli({u"export"_s, m_db, m_outFile}, console), 0);
+    EXPECT_EQ(QString::fromStdString(terminal.str()),
+              u"\r当前/总数：1/1\r当前/总数：1/1\n已导出至 "_s + m_outFile + u'\n');
+}
+
+TEST_F(ItemFileCommandsTest, FileNamesThatAreNotUtf8AreUsedAsGiven) {
+    const QByteArray items = QFile::encodeName(m_dir.path(QString())) + "/\xB1\xA6.csv";
+    const QByteArray exported = QFile::encodeName(m_dir.path(QString())) + "/\xFF\xFE.csv";
+    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ASSERT_EQ(::rename(QFile::encodeName(m_items).constData(), items.constData()), 0);
+    EXPECT_EQ(run({u"import"_s, m_db, itemfile::decodeFileName(items)}), 0) << err().toStdString();
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(run({u"export"_s, m_db, itemfile::decodeFileName(exported)}), 0)
+        << err().toStdString();
+    EXPECT_EQ(::access(exported.constData(), F_OK), 0);
+}
+
+TEST(FileNameTest, EveryByteSequenceComesBackWhole) {
+    for (const QByteArray& bytes :
+         {QByteArray("plain.csv"), QByteArray("\xE5\xAE\x9D.csv"), QByteArray("\xB1\xA6"),
+          QByteArray("\xFF\xFE\x80"), QByteArray("\xED\xA0\x80"), QByteArray("\xC0\xAF"),
+          QByteArray("\xF0\x9F\x98\x80\xE5"), QByteArray("\xF4\x90\x80\x80")}) {
+        EXPECT_EQ(itemfile::encodeFileName(itemfile::decodeFileName(bytes)), bytes)
+            << bytes.toHex().constData();
+    }
+    EXPECT_EQ(itemfile::decodeFileName("\xE5\xAE\x9D"), u"宝"_s);
 }
 
 TEST_F(ItemFileCommandsTest, WrongOptionsAreUsageErrors) {

@@ -1,10 +1,15 @@
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -227,21 +232,89 @@ TEST_F(ExportTest, AppendWritesMarkAndHeaderAgainAfterOldContent) {
               "old\r\n" + ItemFileBuilder().header().record(tabValues(recordOf(1))).bytes());
 }
 
-TEST_F(ExportTest, OldBytesStayLockedUntilTheCleanUp) {
+// While the export writes, the whole file is locked: an import refuses it and
+// so does a second export; a new file is not there at all until complete.
+class ExportWhileWritingTest : public ExportTest,
+                               public testing::WithParamInterface<ExistingFile> {};
+
+TEST_P(ExportWhileWritingTest, NoOtherImportOrExportGetsTheFile) {
     insert(recordOf(1));
-    testsupport::writeFile(m_filePath, "0123456789");
-    bool lockedWhileOpen = false;
-    bool newBytesLocked = true;
-    itemfile::exportItemFile(m_filePath, ExportVariant::Tab, ExistingFile::Append,
-                             m_database.itemQuery, m_progress,
-                             {{}, [&](const QString&) {
-                                  lockedWhileOpen = lockedAgainstOthers(m_filePath, 10);
-                                  newBytesLocked = lockedAgainstOthers(m_filePath, 0) &&
-                                                   !lockedAgainstOthers(m_filePath, 10);
-                              }});
-    EXPECT_TRUE(lockedWhileOpen);
-    EXPECT_FALSE(newBytesLocked);
-    EXPECT_FALSE(lockedAgainstOthers(m_filePath, 10));
+    if (GetParam() != ExistingFile::Create) {
+        testsupport::writeFile(m_filePath, "old\r\n");
+    }
+    const QString copyPath = testsupport::createItemDatabase(m_dir, u"copy.mdb"_s);
+    store::ItemDatabase copy;
+    copy.connectFile(copyPath);
+    copy.openItemQuery();
+    QString importError, secondExportError;
+    bool visible = false, farBytesLocked = false;
+    itemfile::exportItemFile(
+        m_filePath, ExportVariant::Tab, GetParam(), m_database.itemQuery, m_progress,
+        {[&] {
+             visible = QFile::exists(m_filePath);
+             farBytesLocked = visible && lockedAgainstOthers(m_filePath, 0);
+             try {
+                 itemfile::importItemFile(m_filePath, copy.itemQuery, 40, m_progress);
+             } catch (const store::Error& error) {
+                 importError = error.message();
+             }
+             try {
+                 itemfile::exportItemFile(m_filePath, ExportVariant::Tab, ExistingFile::Append,
+                                          copy.itemQuery, m_progress);
+             } catch (const store::Error& error) {
+                 secondExportError = error.message();
+             }
+         },
+         {}});
+    EXPECT_EQ(visible, GetParam() != ExistingFile::Create);
+    EXPECT_EQ(farBytesLocked, visible);
+    EXPECT_FALSE(importError.isEmpty());
+    EXPECT_EQ(secondExportError, u"打开写入文件失败！"_s);
+    EXPECT_FALSE(lockedAgainstOthers(m_filePath, 0));
+    const QByteArray written = ItemFileBuilder().header().record(tabValues(recordOf(1))).bytes();
+    EXPECT_EQ(testsupport::readFile(m_filePath),
+              GetParam() == ExistingFile::Append ? "old\r\n" + written : written);
+    EXPECT_EQ(testsupport::querySingleInt(copyPath, u"SELECT count(*) FROM BabyData"_s), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ExportWhileWritingTest,
+                         testing::Values(ExistingFile::Create, ExistingFile::Overwrite,
+                                         ExistingFile::Append),
+                         [](const testing::TestParamInfo<ExistingFile>& info) {
+                             return std::string(info.param == ExistingFile::Create   ? "Create"
+                                                : info.param == ExistingFile::Append ? "Append"
+                                                                                     : "Overwrite");
+                         });
+
+TEST_F(ExportTest, OfTwoExportsToOneNewFileTheLaterFailsAndNothingIsMixed) {
+    insert(recordOf(1));
+    const QString copyPath = testsupport::createItemDatabase(m_dir, u"copy.mdb"_s);
+    testsupport::runSql(copyPath, u"INSERT INTO BabyData (宝贝名称) VALUES ('其他')"_s);
+    store::ItemDatabase copy;
+    copy.connectFile(copyPath);
+    copy.openItemQuery();
+    testsupport::RecordingProgress otherProgress;
+    const QString error = [&] {
+        try {
+            itemfile::exportItemFile(m_filePath, ExportVariant::Tab, ExistingFile::Create,
+                                     m_database.itemQuery, m_progress,
+                                     {[&] {
+                                          itemfile::exportItemFile(m_filePath, ExportVariant::Tab,
+                                                                   ExistingFile::Create,
+                                                                   copy.itemQuery, otherProgress);
+                                      },
+                                      {}});
+        } catch (const store::Error& error) {
+            return error.message();
+        }
+        return QString();
+    }();
+    EXPECT_EQ(error, u"打开写入文件失败！"_s);
+    const QByteArray written = testsupport::readFile(m_filePath);
+    EXPECT_TRUE(written.contains(testsupport::utf16LeBytes(u"\"其他\""_s)));
+    EXPECT_FALSE(written.contains(testsupport::utf16LeBytes(u"宝贝名称1"_s)));
+    EXPECT_EQ(QDir(m_dir.path(QString())).entryList(QDir::Files | QDir::Hidden).size(), 3)
+        << "a temporary file is left";
 }
 
 // ---------------------------------------------------------------- failures
@@ -283,12 +356,107 @@ TEST_F(ExportTest, FileLockedByAnotherProcessIsNotWritten) {
     EXPECT_EQ(testsupport::readFile(m_filePath), "old");
 }
 
-TEST_F(ExportTest, FullDeviceFailsTheWrite) {
-    insert(recordOf(1));
-    EXPECT_EQ(exportError(u"/dev/full"_s, ExportVariant::Comma, ExistingFile::Append),
-              u"写入文件失败！"_s);
+TEST_F(ExportTest, WriteFailureLeavesNoNewFile) {
+    for (int n = 1; n <= 20; ++n) {
+        insert(recordOf(n));
+    }
+    // A file size limit stands in for a full disk.
+    struct rlimit limit = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const struct rlimit small = {4000, limit.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString error = exportError(m_filePath, ExportVariant::Tab, ExistingFile::Create);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_TRUE(error == u"写入文件失败！"_s || error == u"写入文件大小不符！"_s)
+        << error.toStdString();
     EXPECT_TRUE(m_success.isEmpty());
     EXPECT_EQ(m_progress.events(), (QStringList{u"show"_s, u"close"_s}));
+    EXPECT_EQ(QDir(m_dir.path(QString())).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"Data.mdb"_s});
+}
+
+// Overwriting and appending write only regular files that may be written,
+// never the database, and keep the file's mode and links.
+struct RefusedCase {
+    const char* name;
+    // Makes the target beside the database and returns its path.
+    std::function<QString(const QString& database, const testsupport::TempDir& dir)> prepare;
+    ExistingFile existing;
+};
+
+class ExportRefusedTest : public ExportTest, public testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(ExportRefusedTest, FailsToOpenAndChangesNothing) {
+    insert(recordOf(1));
+    const QString target = GetParam().prepare(m_dbPath, m_dir);
+    const QByteArray databaseBefore = testsupport::readFile(m_dbPath);
+    EXPECT_EQ(exportError(target, ExportVariant::Tab, GetParam().existing),
+              u"打开写入文件失败！"_s);
+    EXPECT_EQ(testsupport::readFile(m_dbPath), databaseBefore);
+    EXPECT_EQ(testsupport::querySingleInt(m_dbPath, u"SELECT count(*) FROM BabyData"_s), 1);
+    EXPECT_TRUE(m_success.isEmpty());
+}
+
+QString fifoIn(const testsupport::TempDir& dir) {
+    const QString path = dir.path(u"p.csv"_s);
+    ::mkfifo(QFile::encodeName(path).constData(), 0666);
+    return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, ExportRefusedTest,
+    testing::Values(
+        RefusedCase{"DatabaseOverwritten", [](const QString& db, auto&) { return db; },
+                    ExistingFile::Overwrite},
+        RefusedCase{"DatabaseAppended", [](const QString& db, auto&) { return db; },
+                    ExistingFile::Append},
+        RefusedCase{"DatabaseThroughALink",
+                    [](const QString& db, const testsupport::TempDir& dir) {
+                        QFile::link(db, dir.path(u"link.csv"_s));
+                        return dir.path(u"link.csv"_s);
+                    },
+                    ExistingFile::Overwrite},
+        RefusedCase{"DatabaseJournal",
+                    [](const QString& db, auto&) { return QString(db + u"-journal"_s); },
+                    ExistingFile::Create},
+        RefusedCase{"Fifo", [](auto&, const testsupport::TempDir& dir) { return fifoIn(dir); },
+                    ExistingFile::Overwrite},
+        RefusedCase{"FifoAppended",
+                    [](auto&, const testsupport::TempDir& dir) { return fifoIn(dir); },
+                    ExistingFile::Append},
+        RefusedCase{"Folder",
+                    [](auto&, const testsupport::TempDir& dir) {
+                        QDir().mkdir(dir.path(u"sub"_s));
+                        return dir.path(u"sub"_s);
+                    },
+                    ExistingFile::Overwrite},
+        RefusedCase{"ReadOnlyFile",
+                    [](auto&, const testsupport::TempDir& dir) {
+                        const QString path = dir.path(u"r.csv"_s);
+                        testsupport::writeFile(path, "old");
+                        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+                        return path;
+                    },
+                    ExistingFile::Overwrite}),
+    [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ExportTest, OverwriteKeepsModeAndHardLinks) {
+    insert(recordOf(1));
+    testsupport::writeFile(m_filePath, "old");
+    const QString link = m_dir.path(u"link.csv"_s);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(m_filePath).constData(), QFile::encodeName(link).constData()), 0);
+    ::chmod(QFile::encodeName(m_filePath).constData(), 0600);
+    exportTo(m_filePath, ExportVariant::Tab, ExistingFile::Overwrite);
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(m_filePath).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(status.st_nlink, 2u);
+    EXPECT_EQ(testsupport::readFile(link), testsupport::readFile(m_filePath));
+    EXPECT_TRUE(testsupport::readFile(link).startsWith("\xFF\xFE"));
 }
 
 // ---------------------------------------------------------------- round trips

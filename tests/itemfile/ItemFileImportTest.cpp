@@ -1,7 +1,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +149,28 @@ TEST_F(ImportTest, FileBeingWrittenByAnotherProcessIsNotRead) {
         EXPECT_TRUE(error.message().startsWith(u"Cannot open file"_s)) << error.what();
     }
     ::close(fd);
+    EXPECT_TRUE(rows().isEmpty());
+}
+
+TEST_F(ImportTest, FifoIsRefusedInsteadOfWaitedFor) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(m_filePath).constData(), 0666), 0);
+    // A writer that holds the FIFO open for a while, so that a reader that
+    // does not refuse it would import what it holds.
+    const int writer = ::open(QFile::encodeName(m_filePath).constData(), O_RDWR | O_NONBLOCK);
+    const QByteArray bytes = ItemFileBuilder().header().record(recordValues(1)).bytes();
+    ASSERT_EQ(::write(writer, bytes.constData(), bytes.size()), bytes.size());
+    std::thread closer([writer] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        ::close(writer);
+    });
+    try {
+        itemfile::importItemFile(m_filePath, m_database.itemQuery, 40, m_progress);
+        ADD_FAILURE() << "no error";
+    } catch (const store::Error& error) {
+        EXPECT_EQ(error.message(),
+                  u"Cannot open file \""_s + m_filePath + u"\". Not a regular file"_s);
+    }
+    closer.join();
     EXPECT_TRUE(rows().isEmpty());
 }
 
