@@ -11,6 +11,7 @@ int createCommand(const CommandLine& line, Console& console);
 int demoCommand(const CommandLine& line, Console& console);
 int countCommand(const CommandLine& line, Console& console);
 int dumpCommand(const CommandLine& line, Console& console);
+int filterStringCommand(const CommandLine& line, Console& console);
 int clearCommand(const CommandLine& line, Console& console);
 int dedupeCommand(const CommandLine& line, Console& console);
 int importCommand(const CommandLine& line, Console& console);
@@ -30,12 +31,36 @@ CliArgument newDatabase() {
             .description = u"the item database file to create; an existing file is left alone"_s};
 }
 
-CliOption filterOption(const QString& what) {
-    return {.name = u"filter"_s,
+CliOption whereOption(const QString& what) {
+    return {.name = u"where"_s,
             .valueName = u"TEXT"_s,
             .description = what +
-                           u" only the records that pass TEXT, a filter written as in the "
-                           "grid's filter"_s};
+                           u" only the records that pass TEXT, the engine's filter text, such "
+                           "as [宝贝价格] >= 100"_s};
+}
+
+CliOption gridFilterOption(const QString& what) {
+    return {.name = u"filter"_s,
+            .valueName = u"COLUMN=TEXT"_s,
+            .description = what +
+                           u" only the records that pass TEXT typed into the grid's filter "
+                           "cell of the column COLUMN, such as 加价幅度=>100; repeat it for "
+                           "several columns; not with --where"_s};
+}
+
+CliOption decimalSeparatorOption() {
+    return {.name = u"decimal-separator"_s,
+            .valueName = u"C"_s,
+            .description =
+                u"the decimal separator of the numbers in filter texts (default: "
+                "the system's)"_s};
+}
+
+// The options of a command that reads the records that pass a filter, after its own.
+std::vector<CliOption> withFilterOptions(std::vector<CliOption> options, const QString& what) {
+    options.insert(options.end(),
+                   {whereOption(what), gridFilterOption(what), decimalSeparatorOption()});
+    return options;
 }
 
 }  // namespace
@@ -61,15 +86,22 @@ const std::vector<CliCommand>& cliCommands() {
         {.name = u"count"_s,
          .summary = u"number of item records (that pass the filter)"_s,
          .arguments = {existingDatabase()},
-         .options = {filterOption(u"count"_s)},
-         .example = u"itemdesk-cli count Data.mdb --filter \"[宝贝价格] >= 100\""_s,
+         .options = withFilterOptions({}, u"count"_s),
+         .example = u"itemdesk-cli count Data.mdb --filter \"加价幅度=>10 AND <100\""_s,
          .run = countCommand},
         {.name = u"dump"_s,
          .summary = u"every record as UTF-8, tab-separated, \\N for null"_s,
          .arguments = {existingDatabase()},
-         .options = {filterOption(u"write"_s)},
-         .example = u"itemdesk-cli dump Data.mdb --filter \"[宝贝名称] Like '*T恤*'\""_s,
+         .options = withFilterOptions({}, u"write"_s),
+         .example = u"itemdesk-cli dump Data.mdb --where \"[宝贝名称] Like '*T恤*'\""_s,
          .run = dumpCommand},
+        {.name = u"filter-string"_s,
+         .summary = u"the engine's filter text that the grid's filter cells make"_s,
+         .arguments = {existingDatabase()},
+         .options = {gridFilterOption(u"describe"_s), decimalSeparatorOption()},
+         .example = u"itemdesk-cli filter-string Data.mdb --filter 视频=abc* --filter "
+                    "\"加价幅度=>10 AND <100\""_s,
+         .run = filterStringCommand},
         {.name = u"clear"_s,
          .summary = u"delete every record"_s,
          .arguments = {existingDatabase()},
@@ -97,23 +129,25 @@ const std::vector<CliCommand>& cliCommands() {
          .example = u"itemdesk-cli import Data.mdb items.tab --columns 44"_s,
          .run = importCommand},
         {.name = u"export"_s,
-         .summary = u"write every record to an item file"_s,
+         .summary = u"write every record (that passes the filter) to an item file"_s,
          .arguments = {existingDatabase(),
                        {.name = u"FILE"_s,
                         .description = u"the item file to write, exactly this name"_s}},
-         .options = {{.name = u"variant"_s,
-                      .valueName = u"VARIANT"_s,
-                      .description = u"tab: UTF-16 with a TAB after each value; comma: GBK, text "
-                                     "quoted when it holds a comma; gb2312: GBK, text always "
-                                     "quoted"_s,
-                      .defaultValue = u"tab"_s,
-                      .choices = {u"tab"_s, u"comma"_s, u"gb2312"_s}},
-                     {.name = u"existing"_s,
-                      .valueName = u"WHAT"_s,
-                      .description = u"overwrite or append to an existing FILE; without this "
-                                     "option an existing FILE is left alone and the command "
-                                     "fails"_s,
-                      .choices = {u"overwrite"_s, u"append"_s}}},
+         .options = withFilterOptions(
+             {{.name = u"variant"_s,
+               .valueName = u"VARIANT"_s,
+               .description = u"tab: UTF-16 with a TAB after each value; comma: GBK, text "
+                              "quoted when it holds a comma; gb2312: GBK, text always "
+                              "quoted"_s,
+               .defaultValue = u"tab"_s,
+               .choices = {u"tab"_s, u"comma"_s, u"gb2312"_s}},
+              {.name = u"existing"_s,
+               .valueName = u"WHAT"_s,
+               .description = u"overwrite or append to an existing FILE; without this "
+                              "option an existing FILE is left alone and the command "
+                              "fails"_s,
+               .choices = {u"overwrite"_s, u"append"_s}}},
+             u"export"_s),
          .example =
              u"itemdesk-cli export Data.mdb items.csv --variant comma --existing overwrite"_s,
          .run = exportCommand},

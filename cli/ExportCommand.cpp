@@ -4,7 +4,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
-#include "cli/OpenItemDatabase.h"
+#include "cli/FilteredItems.h"
 #include "cli/TerminalProgress.h"
 #include "itemfile/ExportFile.h"
 #include "itemfile/FileName.h"
@@ -34,8 +34,9 @@ std::optional<itemfile::ExistingFile> existingFile(const CommandLine& line) {
 
 }  // namespace
 
-// export DB FILE [--variant tab|comma|gb2312] [--existing overwrite|append]:
-// writes exactly FILE; an existing FILE needs --existing.
+// export DB FILE [--variant tab|comma|gb2312] [--existing overwrite|append]
+// [--where TEXT | --filter COLUMN=TEXT...]: writes the records that pass the
+// filter to exactly FILE; an existing FILE needs --existing.
 int exportCommand(const CommandLine& line, Console& console) {
     const itemfile::ExportVariant variant = exportVariant(line.value(u"variant"_s));
     const std::optional<itemfile::ExistingFile> existing = existingFile(line);
@@ -46,7 +47,7 @@ int exportCommand(const CommandLine& line, Console& console) {
                            u"（用 --existing overwrite 重写或 --existing append 追加）"_s);
     }
     store::ItemDatabase database;
-    openItemDatabase(database, line.argument(0));
+    openFilteredItems(database, line);
     TerminalProgress progress(console);
     try {
         itemfile::exportItemFile(path, variant, existing.value_or(itemfile::ExistingFile::Create),

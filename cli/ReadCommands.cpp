@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/FilteredItems.h"
+#include "cli/GridFilterRow.h"
 #include "cli/OpenItemDatabase.h"
 
 namespace cli {
@@ -34,28 +36,18 @@ QString dumpCell(const QVariant& value) {
     return cell;
 }
 
-// Opens the item query of "DB [--filter TEXT]", filtered when asked.
-void openFiltered(store::ItemDatabase& database, const CommandLine& line) {
-    // Set before opening, so that the table is read once.
-    if (line.isSet(QStringLiteral("filter"))) {
-        database.itemQuery.setFilter(line.value(QStringLiteral("filter")));
-        database.itemQuery.setFiltered(true);
-    }
-    openItemDatabase(database, line.argument(0));
-}
-
 }  // namespace
 
 int countCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
-    openFiltered(database, line);
+    openFilteredItems(database, line);
     printLine(console.out, QString::number(database.itemQuery.recordCount()));
     return 0;
 }
 
 int dumpCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
-    openFiltered(database, line);
+    openFilteredItems(database, line);
     store::Query& query = database.itemQuery;
 
     QStringList names;
@@ -73,6 +65,17 @@ int dumpCommand(const CommandLine& line, Console& console) {
         }
         printLine(console.out, text);
     }
+    return 0;
+}
+
+int filterStringCommand(const CommandLine& line, Console& console) {
+    applyDecimalSeparator(line);
+    store::ItemDatabase database;
+    openItemDatabase(database, line.argument(0));
+    GridFilterRow filterRow(database.itemQuery);
+    for (const QString& cell : line.values(QStringLiteral("filter")))
+        filterRow.type(cell);
+    printLine(console.out, filterRow.filterString());
     return 0;
 }
 

@@ -69,15 +69,15 @@ TEST_F(TableCommandsCli, DemoThenDedupeThenClear) {
     EXPECT_EQ(out(), u"0\n"_s);
 }
 
-TEST_F(TableCommandsCli, FilterOptionNarrowsCountAndDump) {
+TEST_F(TableCommandsCli, WhereOptionNarrowsCountAndDump) {
     ASSERT_EQ(run({u"create"_s, path}), 0);
     testsupport::runSql(
         path,
         u"INSERT INTO BabyData(宝贝名称, 宝贝价格) VALUES ('红色 T恤', 10), ('蓝色 T恤', 20), ('帽子', 30)"_s);
     ASSERT_EQ(
-        run({u"count"_s, path, u"--filter"_s, u"[宝贝名称] Like '*t恤' AND [宝贝价格] > 15"_s}), 0);
+        run({u"count"_s, path, u"--where"_s, u"[宝贝名称] Like '*t恤' AND [宝贝价格] > 15"_s}), 0);
     EXPECT_EQ(out(), u"1\n"_s);
-    EXPECT_EQ(dumpLines({u"--filter"_s, u"[宝贝价格] >= 20"_s}).size(), 3);
+    EXPECT_EQ(dumpLines({u"--where"_s, u"[宝贝价格] >= 20"_s}).size(), 3);
 }
 
 struct Failure {
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Failure{{u"count"_s, u"missing.mdb"_s}, u"数据库文件不存在"},
                     Failure{{u"count"_s, u"$TEXT"_s}, u"file is not a database"},
                     Failure{{u"dedupe"_s, u"$TEXT"_s}, u"file is not a database"},
-                    Failure{{u"count"_s, u"$DB"_s, u"--filter"_s, u"[nope] = 1"_s}, u"[nope] = 1"},
+                    Failure{{u"count"_s, u"$DB"_s, u"--where"_s, u"[nope] = 1"_s}, u"[nope] = 1"},
                     Failure{{u"count"_s, u"$DB"_s, u"--sort"_s, u"x"_s}, u"unknown option"},
                     Failure{{u"demo"_s, u"$DB"_s, u"ten"_s}, u"usage"},
                     Failure{{u"frobnicate"_s}, u"unknown command"}));
