@@ -19,7 +19,7 @@ echo "== open the item query (itemdesk-cli count); goal: <= 1.5 s, <= 300 MB"
 compare "count" "'$cli' count '$db'" "sqlite3 '$db' 'select count(*) from BabyData'"
 
 echo "== filter [宝贝名称] Like '*abc*' (opens filtered); goal: <= 1 s"
-compare "count --filter" "'$cli' count '$db' --filter \"[宝贝名称] Like '*abc*'\"" \
+compare "count --where" "'$cli' count '$db' --where \"[宝贝名称] Like '*abc*'\"" \
     "sqlite3 '$db' \"select count(*) from BabyData where 宝贝名称 like '%abc%'\""
 
 echo "== remove duplicates on a fresh copy each run; goal: <= 1.2 x the peer"
