@@ -29,6 +29,7 @@ int demoCommand(const CommandLine& line, Console& console) {
                 console.err << "\r" << number << "/" << count << std::flush;
         }
         query.post();
+        batch.commit();
     }
     if (console.errIsTerminal && count >= 10000)
         console.err << "\n";

@@ -14,21 +14,19 @@ int importCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
     openItemDatabase(database, line.argument(0));
     store::Query& query = database.itemQuery;
-    const int before = query.recordCount();
     TerminalProgress progress(console);
     try {
         const itemfile::ImportResult result =
             itemfile::importItemFile(line.argument(1), query, columnCount, progress);
         printLine(console.out, QStringLiteral("导入成功"));
         printLine(console.out, QStringLiteral("新增记录：%1").arg(result.postedCount));
-    } catch (const store::Error& error) {
-        // What was posted before the failure stays in the table: say how much.
-        const int kept = query.recordCount() - before;
-        if (kept == 0) {
-            throw;
+    } catch (const itemfile::ImportError& error) {
+        // Say how much of the file the table holds after the failure.
+        if (error.keptCount() == 0) {
+            throw store::Error(error.message());
         }
         throw store::Error(error.message() +
-                           QStringLiteral("\n已导入的记录保留在表中：%1").arg(kept));
+                           QStringLiteral("\n已导入的记录保留在表中：%1").arg(error.keptCount()));
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "cli/FilteredItems.h"
 #include "cli/GridFilterRow.h"
 #include "cli/OpenItemDatabase.h"
+#include "store/ReadSnapshot.h"
 
 namespace cli {
 
@@ -49,6 +50,7 @@ int dumpCommand(const CommandLine& line, Console& console) {
     store::ItemDatabase database;
     openFilteredItems(database, line);
     store::Query& query = database.itemQuery;
+    const store::ReadSnapshot snapshot(query);
 
     QStringList names;
     for (int f = 0; f < query.fieldCount(); ++f)

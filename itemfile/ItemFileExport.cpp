@@ -9,6 +9,7 @@
 #include "store/Field.h"
 #include "store/Progress.h"
 #include "store/Query.h"
+#include "store/ReadSnapshot.h"
 
 namespace itemfile {
 
@@ -57,21 +58,24 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
     progress.show();
     writer.addMark();
 
-    // Counted after the move to the first record, which posts a record being
-    // inserted: that record is written too.
-    itemQuery.first();
-    const int recordCount = itemQuery.recordCount();
-    progress.setMaximum(recordCount);
-    for (int record = 0; record < recordCount; ++record) {
-        if (record == 0) {
-            writer.addHeader();
+    {
+        // One state of the table for the whole walk, whatever other processes do.
+        const store::ReadSnapshot snapshot(itemQuery);
+        // The snapshot posts a record being inserted first: it is written too.
+        itemQuery.first();
+        const int recordCount = itemQuery.recordCount();
+        progress.setMaximum(recordCount);
+        for (int record = 0; record < recordCount; ++record) {
+            if (record == 0) {
+                writer.addHeader();
+                writer.flush();
+            }
+            writer.addRecord(itemQuery.currentRow());
             writer.flush();
+            itemQuery.next();
+            progress.step();
+            progress.showCounts();
         }
-        writer.addRecord(itemQuery.currentRow());
-        writer.flush();
-        itemQuery.next();
-        progress.step();
-        progress.showCounts();
     }
     file.finish();
 

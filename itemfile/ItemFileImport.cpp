@@ -83,6 +83,9 @@ void readRecords(InputFile& file, ItemFileReader& reader) {
 
 }  // namespace
 
+ImportError::ImportError(const QString& message, int keptCount)
+    : store::Error(message), m_keptCount(keptCount) {}
+
 ImportResult importItemFile(const QString& path, store::Query& itemQuery, int importColumnCount,
                             store::Progress& progress, const std::function<void()>& reportSuccess,
                             const ReaderLimits& limits) {
@@ -99,26 +102,35 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
 
     ImportResult result;
     {
-        const store::Connection::Batch batch(itemQuery.connection());
+        store::Connection::Batch batch(itemQuery.connection());
         const PostCounter posts(itemQuery);
         QueryRecordSink sink(itemQuery, progress, store::Locale::current().decimalSeparator);
         ItemFileReader reader(sink, importColumnCount, limits);
         reader.skipRepeatedHeader(exportedHeader(itemQuery));
-        try {
-            readRecords(file, reader);
-            sink.settle();
-        } catch (...) {
-            // Records posted before the failure stay; the one being filled, or
-            // the one whose post failed, is cancelled, so that no later refresh
-            // or move posts half a record. A record that the user was editing
-            // before the first line was read is left as it is.
+        // Records posted before a failure stay; the one being filled, or the
+        // one whose post failed, is cancelled, so that no later refresh or
+        // move posts half a record. A record that the user was editing before
+        // the first line was read is left as it is.
+        const auto cancelPartRecord = [&] {
             if (reader.recordCount() > 0) {
                 itemQuery.cancel();
             }
+        };
+        try {
+            readRecords(file, reader);
+            sink.settle();
+            result.recordCount = reader.recordCount();
+            result.postedCount = posts.count();
+            batch.commit();
+        } catch (const store::Error& error) {
+            cancelPartRecord();
+            // A commit that fails here too undoes every record of the file.
+            const int kept = batch.keepAfterFailure() ? posts.count() : 0;
+            throw ImportError(error.message(), kept);
+        } catch (...) {
+            cancelPartRecord();
             throw;
         }
-        result.recordCount = reader.recordCount();
-        result.postedCount = posts.count();
     }
     if (reportSuccess) {
         reportSuccess();

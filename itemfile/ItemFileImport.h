@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "itemfile/ItemFileReader.h"
+#include "store/Error.h"
 
 namespace store {
 class Progress;
@@ -19,6 +20,17 @@ inline constexpr int kDefaultImportColumnCount = 40;
 inline constexpr int kMinimumImportColumnCount = 1;
 inline constexpr int kMaximumImportColumnCount = 200;
 
+// A failed import: the failure's message, and how many records of the file
+// stay in the table, posted before the failure and committed.
+class ImportError : public store::Error {
+public:
+    ImportError(const QString& message, int keptCount);
+    int keptCount() const { return m_keptCount; }
+
+private:
+    int m_keptCount;
+};
+
 struct ImportResult {
     int recordCount = 0;  // records started by the file's lines
     int postedCount = 0;  // records added to the table
@@ -29,9 +41,11 @@ struct ImportResult {
 // re-attaches it after, in every outcome.
 //
 // Every record is appended to the item query and posted when the next one
-// starts, in one transaction that keeps what was posted before a failure.
+// starts, in one transaction that keeps what was posted before a failure;
+// a commit that fails undoes the import and raises the engine's error.
 // `reportSuccess` runs after the last record is settled, while the file is
-// still open and the progress window still shown. Failures raise store::Error:
+// still open and the progress window still shown. Failures raise store::Error,
+// and ImportError once records were read:
 // "不是UTF-16格式的宝贝文件！" for a file that does not start with FF FE
 // (nothing imported), the file's error, "List index out of bounds (47)", an
 // integer out of range, or the engine's message for a refused post.

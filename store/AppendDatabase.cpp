@@ -254,7 +254,7 @@ void appendItemDatabase(ItemDatabase& database, const QString& sourcePath, Progr
     progress.setMaximum(source.recordCount());
     {
         const LinkIndex index(database.itemConnection);
-        const Connection::Batch batch(database.itemConnection);
+        Connection::Batch batch(database.itemConnection);
         RecordCopier copier(database, columns);
         for (source.first(); !source.eof(); source.next()) {
             if (copier.copyCurrent()) {
@@ -262,6 +262,7 @@ void appendItemDatabase(ItemDatabase& database, const QString& sourcePath, Progr
                 progress.showCounts();
             }
         }
+        batch.commit();
     }
     items.requery();
     if (hooks.reportSuccess) {

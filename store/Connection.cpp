@@ -93,22 +93,94 @@ void Connection::detach(Query* query) {
     m_queries.erase(std::remove(m_queries.begin(), m_queries.end(), query), m_queries.end());
 }
 
+bool Connection::beginTransaction(const char* statement) {
+    if (!sqlite3_get_autocommit(handle()))
+        return false;  // an enclosing transaction decides
+    store::execute(handle(), QString::fromLatin1(statement));
+    return true;
+}
+
+void Connection::commitTransaction() {
+    sqlite3* db = m_db.get();
+    if (db == nullptr || sqlite3_get_autocommit(db))
+        throw Error(m_name + QStringLiteral(": the transaction ended before its commit"));
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return;
+    // A commit that cannot finish (another process reading, a full disk)
+    // undoes the transaction rather than leave the file locked.
+    const Error error(QString::fromUtf8(sqlite3_errmsg(db)));
+    rollbackTransaction();
+    throw error;
+}
+
+void Connection::rollbackTransaction() noexcept {
+    if (!isOpen())
+        return;
+    if (!sqlite3_get_autocommit(m_db.get()))
+        sqlite3_exec(m_db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    // Rows that the queries hold may be gone now.
+    for (Query* query : std::vector<Query*>(m_queries))
+        query->reloadAfterRollback();
+}
+
 Connection::Batch::Batch(Connection& connection) : m_connection(connection) {
-    if (m_connection.m_batchDepth++ == 0 && sqlite3_get_autocommit(m_connection.handle())) {
-        store::execute(m_connection.handle(), QStringLiteral("BEGIN"));
-        m_began = true;
-    }
+    if (m_connection.m_batchDepth == 0)
+        m_began = m_connection.beginTransaction("BEGIN");
+    ++m_connection.m_batchDepth;
 }
 
 Connection::Batch::~Batch() {
+    if (!m_ended)
+        keepAfterFailure();
     if (m_connection.m_batchDepth > 0)
         --m_connection.m_batchDepth;
-    if (!m_began || !m_connection.isOpen() || sqlite3_get_autocommit(m_connection.m_db.get()))
+}
+
+void Connection::Batch::commit() {
+    if (m_ended)
         return;
-    // Keep what was posted, also when the batch ends with an error. A commit
-    // that fails (a full disk) rolls back rather than leave the file locked.
-    if (sqlite3_exec(m_connection.m_db.get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        sqlite3_exec(m_connection.m_db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    m_ended = true;
+    if (m_began && m_connection.isOpen())
+        m_connection.commitTransaction();
+    m_kept = true;
+}
+
+bool Connection::Batch::keepAfterFailure() noexcept {
+    if (m_ended)
+        return m_kept;
+    m_ended = true;
+    if (!m_began || !m_connection.isOpen()) {
+        m_kept = true;
+        return m_kept;
+    }
+    // An engine error may have undone the transaction already.
+    if (sqlite3_get_autocommit(m_connection.m_db.get())) {
+        m_connection.rollbackTransaction();
+        return m_kept;
+    }
+    try {
+        m_connection.commitTransaction();
+        m_kept = true;
+    } catch (const Error&) {
+    }
+    return m_kept;
+}
+
+Connection::Transaction::Transaction(Connection& connection) : m_connection(connection) {
+    m_began = m_connection.beginTransaction("BEGIN IMMEDIATE");
+}
+
+Connection::Transaction::~Transaction() {
+    if (m_began)
+        m_connection.rollbackTransaction();
+}
+
+void Connection::Transaction::commit() {
+    if (!m_began)
+        return;
+    m_began = false;
+    if (m_connection.isOpen())
+        m_connection.commitTransaction();
 }
 
 }  // namespace store

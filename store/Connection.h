@@ -44,14 +44,41 @@ public:
     void execute(const QString& statement);
 
     // Batches every change until the batch ends in one transaction, so that
-    // many posts pay one disk sync. What was posted before a failure stays:
-    // the batch commits when it goes out of scope, however it ends.
+    // many posts pay one disk sync. commit() ends it and raises the engine's
+    // error when the commit fails, which undoes the whole batch. A batch that
+    // ends otherwise, by an error, keeps what was posted before the failure.
+    // Only the outermost batch of nested ones begins and ends the transaction.
     class Batch {
     public:
         explicit Batch(Connection& connection);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
+
+        void commit();
+        // After a failure: commits what was posted so far. Returns whether the
+        // batch's changes are in the database, false when a commit failed and
+        // the batch was undone.
+        bool keepAfterFailure() noexcept;
+
+    private:
+        Connection& m_connection;
+        bool m_began = false;
+        bool m_ended = false;
+        bool m_kept = false;
+    };
+
+    // All or nothing: the changes made while it lives are undone unless
+    // commit() succeeds. Takes the write lock at once, so that the statements
+    // see no other writer between them.
+    class Transaction {
+    public:
+        explicit Transaction(Connection& connection);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+        void commit();
 
     private:
         Connection& m_connection;
@@ -65,6 +92,10 @@ public:
     void detach(Query* query);
 
 private:
+    bool beginTransaction(const char* statement);
+    void commitTransaction();
+    void rollbackTransaction() noexcept;
+
     QString m_name;
     QString m_connectionString;
     DatabaseHandle m_db;

@@ -1,6 +1,39 @@
 #include "store/ConnectionString.h"
 
+#include <QStringList>
+
 namespace store {
+
+namespace {
+
+// Whether `tail` is nothing but ";Key=value" parts whose keys the connection
+// string knows. A path may hold ';' and '=' itself, so only such a tail ends it.
+bool isKnownKeyTail(QStringView tail) {
+    static const QStringList knownKeys = {
+        QStringLiteral("Provider"), QStringLiteral("Password"),
+        QStringLiteral("User ID"),  QStringLiteral("Persist Security Info"),
+        QStringLiteral("Mode"),     QStringLiteral("Extended Properties"),
+    };
+    const QList<QStringView> parts = tail.split(u';');
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QStringView part = parts[i];
+        if (part.isEmpty()) {
+            if (i + 1 == parts.size())
+                continue;  // a ';' that ends the string
+            return false;
+        }
+        const qsizetype equals = part.indexOf(u'=');
+        if (equals <= 0)
+            return false;
+        const QStringView key = part.first(equals).trimmed();
+        if (!knownKeys.contains(key, Qt::CaseInsensitive) &&
+            !key.startsWith(QLatin1StringView("Jet OLEDB:"), Qt::CaseInsensitive))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 QString connectionStringFor(const QString& path) {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=") + path +
@@ -8,28 +41,17 @@ QString connectionStringFor(const QString& path) {
 }
 
 QString dataSourceOf(const QString& connectionString) {
-    // The path is inserted verbatim, so it runs up to the next ";Name=" part
-    // (a path may itself hold ';').
     const QString key = QStringLiteral("Data Source=");
     const qsizetype start = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
     if (start < 0)
         return {};
     const qsizetype from = start + key.size();
-    qsizetype end = connectionString.size();
-    for (qsizetype i = from; i < connectionString.size(); ++i) {
-        if (connectionString[i] != u';')
-            continue;
-        const qsizetype equals = connectionString.indexOf(u'=', i + 1);
-        const qsizetype nextSemicolon = connectionString.indexOf(u';', i + 1);
-        if (equals > i + 1 && (nextSemicolon < 0 || equals < nextSemicolon)) {
-            const QStringView name = QStringView(connectionString).mid(i + 1, equals - i - 1);
-            if (!name.contains(u'/') && !name.contains(u'\\')) {
-                end = i;
-                break;
-            }
-        }
+    for (qsizetype i = connectionString.indexOf(u';', from); i >= 0;
+         i = connectionString.indexOf(u';', i + 1)) {
+        if (isKnownKeyTail(QStringView(connectionString).sliced(i)))
+            return connectionString.mid(from, i - from);
     }
-    return connectionString.mid(from, end - from);
+    return connectionString.mid(from);
 }
 
 }  // namespace store

@@ -7,7 +7,8 @@ namespace store {
 // The connection string of an item database file:
 // Provider=...;Password="";Data Source=PATH;Persist Security Info=True
 QString connectionStringFor(const QString& path);
-// The Data Source of a connection string (the path, verbatim); empty when absent.
+// The Data Source of a connection string: the path, verbatim, up to a tail of
+// the keys that follow it; empty when absent.
 QString dataSourceOf(const QString& connectionString);
 
 }  // namespace store

@@ -6,7 +6,7 @@ namespace store {
 
 namespace {
 
-constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 10 - 10;
+constexpr std::uint64_t kMaxMagnitude = std::numeric_limits<std::int64_t>::max();
 
 }  // namespace
 
@@ -18,16 +18,18 @@ std::optional<Currency> Currency::parse(QStringView text, QChar decimalSeparator
         negative = text[i] == u'-';
         ++i;
     }
-    std::int64_t whole = 0;
+    // The magnitude is gathered unsigned: the most negative value has no
+    // positive counterpart.
+    std::uint64_t whole = 0;
     bool anyDigit = false;
     for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
-        if (whole > kLimit / kScale)
-            return std::nullopt;
         whole = whole * 10 + (text[i].unicode() - u'0');
+        if (whole > kMaxMagnitude / kScale)
+            return std::nullopt;
         anyDigit = true;
     }
     // Up to four decimals are kept; a fifth decides the rounding, later ones break ties.
-    std::int64_t fraction = 0;
+    std::uint64_t fraction = 0;
     int decimals = 0;
     int roundDigit = -1;
     bool beyondRoundDigit = false;
@@ -49,10 +51,14 @@ std::optional<Currency> Currency::parse(QStringView text, QChar decimalSeparator
         return std::nullopt;
     for (; decimals < 4; ++decimals)
         fraction *= 10;
-    std::int64_t scaled = whole * kScale + fraction;
+    std::uint64_t scaled = whole * kScale + fraction;
     if (roundDigit > 5 || (roundDigit == 5 && (beyondRoundDigit || scaled % 2 != 0)))
         ++scaled;
-    return Currency{negative ? -scaled : scaled};
+    const std::uint64_t limit = negative ? kMaxMagnitude + 1 : kMaxMagnitude;
+    if (scaled > limit)
+        return std::nullopt;
+    return Currency{negative ? static_cast<std::int64_t>(0 - scaled)
+                             : static_cast<std::int64_t>(scaled)};
 }
 
 std::int64_t Currency::roundedToInteger() const {

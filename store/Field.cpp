@@ -5,6 +5,7 @@
 
 #include "store/Error.h"
 #include "store/Query.h"
+#include "store/Utf16Text.h"
 
 namespace store {
 
@@ -92,9 +93,9 @@ QVariant Field::converted(const QVariant& value) const {
     if (isTextKind(m_def.kind)) {
         QString text = value.typeId() == QMetaType::Double
                            ? QString::number(value.toDouble(), 'g', 15)
-                           : value.toString();
-        if (m_def.kind == FieldKind::WideString && m_def.size > 0 && text.size() > m_def.size)
-            text.truncate(m_def.size);
+                           : withLoneSurrogatesReplaced(value.toString());
+        if (m_def.kind == FieldKind::WideString && m_def.size > 0)
+            text = leftWithoutSplittingPair(text, m_def.size);
         return text;
     }
 

@@ -82,8 +82,9 @@ DeclaredType declaredTypeOf(const QString& sqlType, bool isRowidAlias) {
 bool kindsCompatible(FieldKind expected, FieldKind actual) {
     if (isTextKind(expected))
         return isTextKind(actual);
+    // A plain integer column is no row identity: new rows would get no ID.
     if (expected == FieldKind::AutoInc)
-        return actual == FieldKind::AutoInc || actual == FieldKind::Integer;
+        return actual == FieldKind::AutoInc;
     if (expected == FieldKind::Integer)
         return actual == FieldKind::Integer || actual == FieldKind::AutoInc;
     return expected == actual;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "store/Error.h"
+#include "store/Utf16Text.h"
 #include "store/Locale.h"
 #include "store/Sqlite.h"
 
@@ -67,6 +68,15 @@ QString likePattern(const QString& text) {
     return pattern;
 }
 
+// A filter or sort text, or a part of it, as messages quote it: at most its
+// first 200 characters, "..." marking a cut.
+QString shownInMessage(const QString& text) {
+    constexpr qsizetype kShown = 200;
+    if (text.size() <= kShown)
+        return text;
+    return leftWithoutSplittingPair(text, kShown) % u"...";
+}
+
 // Cuts a filter or sort text into tokens. Every failure, here and in the
 // parsers that read the tokens, is raised with a prefix naming the whole text.
 class Lexer {
@@ -99,7 +109,9 @@ public:
             return QStringLiteral("the end of the text");
         return u'\'' % m_text.mid(token.start, token.length) % u'\'';
     }
-    [[noreturn]] void fail(const QString& detail) const { throw Error(m_prefix % detail); }
+    [[noreturn]] void fail(const QString& detail) const {
+        throw Error(m_prefix % shownInMessage(detail));
+    }
 
     // Takes a field reference, bracketed or a bare identifier, and finds its column.
     const FilterColumn& takeField(const std::vector<FilterColumn>& columns) {
@@ -247,7 +259,7 @@ private:
 class FilterParser {
 public:
     FilterParser(const QString& text, const std::vector<FilterColumn>& columns)
-        : m_lexer(text, u"Cannot evaluate filter \"" % text % u"\": "), m_columns(columns) {}
+        : m_lexer(text, filterErrorPrefix(text)), m_columns(columns) {}
 
     CompiledFilter parse() {
         QString sql = disjunction();
@@ -378,6 +390,10 @@ private:
 
 }  // namespace
 
+QString filterErrorPrefix(const QString& filterText) {
+    return u"Cannot evaluate filter \"" % shownInMessage(filterText) % u"\": ";
+}
+
 CompiledFilter compileFilter(const QString& filterText, const std::vector<FilterColumn>& columns) {
     if (filterText.trimmed().isEmpty())
         return {};
@@ -387,7 +403,7 @@ CompiledFilter compileFilter(const QString& filterText, const std::vector<Filter
 QString compileSort(const QString& sortText, const std::vector<FilterColumn>& columns) {
     if (sortText.trimmed().isEmpty())
         return {};
-    Lexer lexer(sortText, u"Cannot sort by \"" % sortText % u"\": ");
+    Lexer lexer(sortText, u"Cannot sort by \"" % shownInMessage(sortText) % u"\": ");
     QStringList terms;
     for (;;) {
         const FilterColumn& column = lexer.takeField(columns);

@@ -36,6 +36,10 @@ struct CompiledFilter {
 // A text that cannot be evaluated raises Error naming the whole text.
 CompiledFilter compileFilter(const QString& filterText, const std::vector<FilterColumn>& columns);
 
+// "Cannot evaluate filter \"TEXT\": ", the start of every message about a
+// filter text; a long text is cut to its first 200 characters.
+QString filterErrorPrefix(const QString& filterText);
+
 // Compiles a dataset's sort text such as "[宝贝价格] DESC, [宝贝名称]" to an
 // ORDER BY list; a blank text gives an empty list. Text fields sort without
 // regard to case. An unknown field or a malformed text raises Error naming it.

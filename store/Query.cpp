@@ -1,6 +1,7 @@
 #include "store/Query.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 #include <QRegularExpression>
@@ -16,6 +17,10 @@ namespace store {
 namespace {
 
 // "Select * from T" names the table T read by a keyset query.
+QString recordNotFound() {
+    return QStringLiteral("Record not found or changed by another user");
+}
+
 QString tableOfSelectStar(const QString& sql) {
     static const QRegularExpression selectStar(
         QString::fromUtf8(
@@ -203,6 +208,16 @@ QString Query::keysetSql(const QString& filterSql, const QString& sortSql) const
 }
 
 void Query::loadKeys() {
+    try {
+        readKeys();
+    } catch (const Error& error) {
+        if (m_filterSql.isEmpty())
+            throw;
+        throw Error(filterErrorPrefix(m_filter) + error.message());
+    }
+}
+
+void Query::readKeys() {
     StatementHandle statement = prepare(m_connection.handle(), keysetSql(m_filterSql, m_sortSql));
     for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
@@ -242,6 +257,23 @@ void Query::forgetConnectionHandle() {
     resetStatements();
 }
 
+void Query::reloadAfterRollback() noexcept {
+    if (!isActive() || m_mode != Mode::Table)
+        return;
+    try {
+        cancel();
+        loadKeys();
+    } catch (const Error&) {
+        // The rows stay as they were read; the next requery reads them again.
+        m_cache.clear();
+        return;
+    }
+    m_cursor = isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = isEmpty();
+    forEachLink([](DataLink& link) { link.dataSetChanged(); });
+}
+
 void Query::execute() {
     close();
     m_connection.execute(m_sql);
@@ -272,6 +304,12 @@ int Query::rowCount() const {
 }
 
 Query::Row Query::fetchRow(int row) {
+    const Row values = readRow(row);
+    // A row that another process deleted since the keys were read shows empty.
+    return values.isEmpty() ? nullRow() : values;
+}
+
+Query::Row Query::readRow(int row) {
     if (row < 0 || row >= rowCount())
         return nullRow();
     if (row == m_keys.gapRow() || (m_state == DataSetState::Edit && row == m_cursor))
@@ -279,9 +317,7 @@ Query::Row Query::fetchRow(int row) {
     const int index = m_keys.indexOfRow(row);
     if (m_mode == Mode::Static)
         return m_rows[static_cast<std::size_t>(m_keys.keys()[static_cast<std::size_t>(index)])];
-    Row values = m_cache.row(m_connection.handle(), m_keys.keys(), static_cast<std::size_t>(index));
-    // A row that another process deleted since the keys were read shows empty.
-    return values.isEmpty() ? nullRow() : values;
+    return m_cache.row(m_connection.handle(), m_keys.keys(), static_cast<std::size_t>(index));
 }
 
 Query::Row Query::nullRow() {
@@ -298,7 +334,10 @@ QVariant Query::rowValue(int row, int fieldIndex) {
 }
 
 Query::Row Query::currentRow() {
-    return fetchRow(m_cursor);
+    Row values = readRow(m_cursor);
+    if (values.isEmpty() && fieldCount() > 0)
+        raise(recordNotFound());
+    return values;
 }
 
 QVariant Query::currentValue(int fieldIndex) {
@@ -513,6 +552,7 @@ void Query::writeRecord() {
         step(statement);
         sqlite3_reset(statement);
         const std::int64_t key = sqlite3_last_insert_rowid(db);
+        refuseKeyBeyondIdField(key);
         m_keys.fillGap(key);
         m_cache.forget(key);
         return;
@@ -541,9 +581,26 @@ void Query::writeRecord() {
         bind(statement.get(), static_cast<int>(i + 1), args[i]);
     sqlite3_bind_int64(statement.get(), static_cast<int>(args.size() + 1), oldKey);
     step(statement.get());
+    if (sqlite3_changes(db) == 0)
+        raise(recordNotFound());
     m_cache.forget(oldKey);
     m_cache.forget(newKey);
     m_keys.replaceAt(m_cursor, newKey);
+}
+
+void Query::refuseKeyBeyondIdField(std::int64_t key) {
+    if (m_rowidColumn.isEmpty() || key <= std::numeric_limits<std::int32_t>::max())
+        return;
+    // The engine numbers past what the ID field holds: take the row back, so
+    // that no record gets an ID that an item file cannot carry.
+    StatementHandle undo =
+        prepare(m_connection.handle(), QStringLiteral("DELETE FROM ") + quoteIdentifier(m_table) +
+                                           QStringLiteral(" WHERE rowid = ?"));
+    sqlite3_bind_int64(undo.get(), 1, key);
+    step(undo.get());
+    raise(QStringLiteral("Value ") + QString::number(key) +
+          QStringLiteral(" is out of range for field '") + m_rowidColumn +
+          QStringLiteral("': no automatic IDs are left"));
 }
 
 void Query::cancel() {
@@ -581,6 +638,8 @@ void Query::remove() {
                                            QStringLiteral(" WHERE rowid = ?"));
     sqlite3_bind_int64(statement.get(), 1, key);
     step(statement.get());
+    if (sqlite3_changes(m_connection.handle()) == 0)
+        raise(recordNotFound());
     m_keys.removeAt(m_cursor);
     m_cache.forget(key);
     setCursor(std::min(m_cursor, m_keys.keyCount() - 1));
@@ -735,14 +794,13 @@ void Query::applyFilterAndSort(const QString& filter, bool filtered, const QStri
     std::swap(m_sortSql, sortSql);
     if (m_mode == Mode::Table) {
         try {
-            loadKeys();
+            readKeys();
         } catch (const Error& error) {
             // Keep the filter and order that were in force.
             std::swap(compiled.sql, m_filterSql);
             std::swap(compiled.args, m_filterArgs);
             std::swap(m_sortSql, sortSql);
-            throw Error(QStringLiteral("Cannot evaluate filter \"") + filter +
-                        QStringLiteral("\": ") + error.message());
+            throw Error(filterErrorPrefix(filter) + error.message());
         }
     }
     m_filter = filter;

@@ -94,6 +94,8 @@ public:
     void post();
     void cancel();
     void remove();
+    // Posts a changed record being edited or inserted, cancels an unchanged one.
+    void settle();
     bool modified() const { return m_modified; }
     // Whether the dataset's rows can be changed at all.
     bool canModify() const;
@@ -121,6 +123,7 @@ public:
     // A row's value without moving the cursor (for grids and exports).
     QVariant rowValue(int row, int fieldIndex);
     // Every value of the current record, in field order (all null without one).
+    // Fails when another process has deleted the record since the rows were read.
     Row currentRow();
 
     // Filter text in the engine's filter language, e.g. "[宝贝名称] Like '*abc*' AND [ID] > 3".
@@ -153,21 +156,26 @@ public:
     void detachDataSource(DataSource* source);
     // Used by Connection.
     void forgetConnectionHandle();
+    // The transaction was undone: cancels a pending edit and reads the rows
+    // again, cursor on the first row.
+    void reloadAfterRollback() noexcept;
 
 private:
     enum class Mode { Table, Static };
 
     void openResult();
     void loadKeys();
+    void readKeys();
     void checkDeclaredFields(const QStringList& columns, const QStringList& types,
                              const std::vector<bool>& rowidAlias);
     void buildFieldsFromResult(sqlite3_stmt* statement);
-    void settle();
     void beginRecord(bool appendAtEnd);
     void postRecord();
     void writeRecord();
+    void refuseKeyBeyondIdField(std::int64_t key);
     void setState(DataSetState state);
     Row fetchRow(int row);
+    Row readRow(int row);
     Row nullRow();
     void setCursor(int row);
     QString keysetSql(const QString& filterSql, const QString& sortSql) const;

@@ -1,6 +1,7 @@
 #include "store/Sqlite.h"
 
 #include "store/Error.h"
+#include "store/Utf16Text.h"
 
 namespace store {
 
@@ -53,9 +54,11 @@ void bind(sqlite3_stmt* statement, int index, const QVariant& value) {
                 rc = sqlite3_bind_double(statement, index, value.toDouble());
                 break;
             default: {
-                const QString text = value.toString();
-                rc = sqlite3_bind_text16(statement, index, text.utf16(),
-                                         static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+                // UTF-8, because the engine takes a leading U+FEFF or U+FFFE of
+                // UTF-16 text for a byte-order mark.
+                const QByteArray text = withLoneSurrogatesReplaced(value.toString()).toUtf8();
+                rc = sqlite3_bind_text(statement, index, text.constData(),
+                                       static_cast<int>(text.size()), SQLITE_TRANSIENT);
             }
         }
     }

@@ -17,7 +17,7 @@ void assignPostageTemplates(store::Query& itemQuery, store::Progress& progress,
 
     PostageTemplateFinder finder;
     {
-        const store::Connection::Batch batch(itemQuery.connection());
+        store::Connection::Batch batch(itemQuery.connection());
         itemQuery.first();
         while (!itemQuery.eof()) {
             itemQuery.edit();
@@ -26,6 +26,7 @@ void assignPostageTemplates(store::Query& itemQuery, store::Progress& progress,
             progress.step();
             progress.showCounts();
         }
+        batch.commit();
     }
     if (reportSuccess) {
         reportSuccess();

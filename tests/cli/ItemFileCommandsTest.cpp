@@ -16,6 +16,7 @@
 #include "itemfile/FileName.h"
 #include "tests/cli/CliFixture.h"
 #include "store/ItemTable.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ItemFileBuilder.h"
 #include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
@@ -80,6 +81,25 @@ TEST_F(ItemFileCommandsTest, ImportFailureSaysWhatStays) {
     EXPECT_EQ(run({u"import"_s, m_db, m_items}), 1);
     EXPECT_EQ(err(), u"List index out of bounds (47)\n已导入的记录保留在表中：1\n"_s);
     EXPECT_EQ(count(), 1);
+}
+
+TEST_F(ItemFileCommandsTest, ImportWhoseCommitFailsReportsTheFailureAndNoRecordsKept) {
+    ItemFileBuilder builder;
+    builder.header();
+    for (int n = 1; n <= 1000; ++n) {
+        builder.record(record(n));
+    }
+    builder.writeTo(m_items);
+    int status = 0;
+    {
+        const testsupport::FileSizeLimit fullDisk(64 * 1024);
+        status = run({u"import"_s, m_db, m_items});
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out(), QString());
+    EXPECT_FALSE(err().isEmpty());
+    EXPECT_FALSE(err().contains(u"已导入的记录保留在表中"_s)) << err().toStdString();
+    EXPECT_EQ(count(), 0);
 }
 
 TEST_F(ItemFileCommandsTest, ExportWritesTheChosenVariantToExactlyThatFile) {

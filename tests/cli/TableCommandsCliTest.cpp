@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "tests/cli/CliFixture.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -66,6 +67,19 @@ TEST_F(TableCommandsCli, DemoThenDedupeThenClear) {
     EXPECT_EQ(out(), u"50\n"_s);
     ASSERT_EQ(run({u"clear"_s, path}), 0);
     ASSERT_EQ(run({u"count"_s, path}), 0);
+    EXPECT_EQ(out(), u"0\n"_s);
+}
+
+TEST_F(TableCommandsCli, DemoWhoseCommitFailsExitsOneAndLeavesNoRecords) {
+    int status = 0;
+    {
+        const testsupport::FileSizeLimit fullDisk(64 * 1024);
+        status = run({u"demo"_s, path, u"2000"_s});
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out(), QString());
+    EXPECT_FALSE(err().isEmpty());
+    ASSERT_EQ(run({u"count"_s, path}), 0) << err().toStdString();
     EXPECT_EQ(out(), u"0\n"_s);
 }
 

@@ -197,6 +197,17 @@ TEST_F(ExportTest, RecordBeingInsertedIsPostedAndWritten) {
     EXPECT_EQ(m_progress.counts(), u"当前/总数：2/2"_s);
 }
 
+TEST_F(ExportTest, RecordsAnotherProcessDeletedAreNotWrittenAsBlankLines) {
+    for (int n = 1; n <= 3; ++n) {
+        insert(recordOf(n));
+    }
+    testsupport::runSql(m_dbPath, u"DELETE FROM BabyData WHERE ID <> 2"_s);
+    exportTo(m_filePath);
+    EXPECT_EQ(testsupport::readFile(m_filePath),
+              ItemFileBuilder().header().record(tabValues(recordOf(2))).bytes());
+    EXPECT_EQ(m_progress.counts(), u"当前/总数：1/1"_s);
+}
+
 // ---------------------------------------------------------------- existing files
 
 struct EmptyCase {

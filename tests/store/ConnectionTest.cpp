@@ -17,8 +17,18 @@ TEST(ConnectionString, CarriesThePathVerbatim) {
         QStringLiteral(
             "Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=/tmp/店 铺;数据/Data.mdb;"
             "Persist Security Info=True"));
-    EXPECT_EQ(store::dataSourceOf(text), path);
 }
+
+class ConnectionStringPath : public testing::TestWithParam<const char*> {};
+
+TEST_P(ConnectionStringPath, IsReadBackWhole) {
+    const QString path = QString::fromUtf8(GetParam());
+    EXPECT_EQ(store::dataSourceOf(store::connectionStringFor(path)), path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ConnectionStringPath,
+                         testing::Values("/tmp/店 铺;数据/Data.mdb", "shop.db;v=2",
+                                         "a;name=b;c=d.mdb", "x;=y", "trailing;", "Data.mdb"));
 
 TEST(JetDialect, TranslatesSelectIntoAndLeavesTheRest) {
     EXPECT_EQ(store::translateJetStatement(
@@ -152,6 +162,43 @@ TEST_F(ItemDatabaseFile, ReadOnlyFileRefusesTheStatementAndKeepsTheRows) {
     open();
     EXPECT_THROW(store::removeDuplicates(database), store::Error);
     EXPECT_EQ(count("SELECT count(*) FROM BabyData"), 2);
+}
+
+TEST_F(ItemDatabaseFile, APathHoldingAKeyOpensThatVeryFile) {
+    const QString plain = testsupport::createItemDatabase(dir, QStringLiteral("shop.db"));
+    const QString other = testsupport::createItemDatabase(dir, QStringLiteral("shop.db;v=2"));
+    for (const QString& file : {plain, other})
+        testsupport::runSql(file, QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('a')"));
+    database.connectFile(other);
+    store::clearAll(database);
+    const QString rows = QStringLiteral("SELECT count(*) FROM BabyData");
+    EXPECT_EQ(testsupport::querySingleInt(plain, rows), 1);
+    EXPECT_EQ(testsupport::querySingleInt(other, rows), 0);
+}
+
+int countCommit(void* commits) {
+    ++*static_cast<int*>(commits);
+    return 0;
+}
+
+TEST_F(ItemDatabaseFile, TableCommandsCommitOnceAndLeaveNoPendingRecord) {
+    testsupport::runSql(
+        path, QStringLiteral("INSERT INTO BabyData(宝贝名称) VALUES ('a'), ('a'), ('b')"));
+    open();
+    int commits = 0;
+    sqlite3_commit_hook(database.itemConnection.handle(), countCommit, &commits);
+    store::removeDuplicates(database);
+    EXPECT_EQ(commits, 1) << "another process could write between the statements";
+    EXPECT_EQ(count("SELECT count(*) FROM BabyData"), 2);
+
+    database.itemQuery.append();
+    database.itemQuery.field(0).setText(QStringLiteral("being inserted"));
+    commits = 0;
+    store::clearAll(database);
+    EXPECT_LE(commits, 2);
+    EXPECT_EQ(count("SELECT count(*) FROM BabyData"), 0);
+    EXPECT_EQ(database.itemQuery.recordCount(), 0);
+    sqlite3_commit_hook(database.itemConnection.handle(), nullptr, nullptr);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "store/Currency.h"
@@ -37,7 +39,16 @@ INSTANTIATE_TEST_SUITE_P(
         CurrencyCase{u"0.00005", u'.', 0, 0}, CurrencyCase{u"0.00015", u'.', 2, 0},
         CurrencyCase{u"12,5", u',', 125000, 12}, CurrencyCase{u"12,5", u'.', std::nullopt, 0},
         CurrencyCase{u"abc", u'.', std::nullopt, 0}, CurrencyCase{u"", u'.', std::nullopt, 0},
-        CurrencyCase{u"1e3", u'.', std::nullopt, 0}, CurrencyCase{u".5", u'.', 5000, 0}));
+        CurrencyCase{u"1e3", u'.', std::nullopt, 0}, CurrencyCase{u".5", u'.', 5000, 0},
+        CurrencyCase{u"922337203685477.5807", u'.', std::numeric_limits<std::int64_t>::max(),
+                     922337203685478},
+        CurrencyCase{u"-922337203685477.5808", u'.', std::numeric_limits<std::int64_t>::min(),
+                     -922337203685478},
+        CurrencyCase{u"922337203685477.5808", u'.', std::nullopt, 0},
+        CurrencyCase{u"-922337203685477.5809", u'.', std::nullopt, 0},
+        CurrencyCase{u"922337203685477.58075", u'.', std::nullopt, 0},
+        CurrencyCase{u"999999999999999", u'.', std::nullopt, 0},
+        CurrencyCase{u"99999999999999999999999", u'.', std::nullopt, 0}));
 
 class FieldRules : public testing::Test {
 protected:
@@ -103,5 +114,37 @@ TEST_F(FieldRules, MemoKeepsEveryCharacterThroughTheFile) {
     query().open();
     EXPECT_EQ(field(u"宝贝描述").asText(), text);
 }
+
+struct StoredText {
+    const char* name;
+    int field;
+    std::u16string typed;
+    std::u16string stored;
+};
+
+class TextKeptThroughTheFile : public FieldRules, public testing::WithParamInterface<StoredText> {};
+
+TEST_P(TextKeptThroughTheFile, AsTheFieldShowsIt) {
+    const StoredText& c = GetParam();
+    query().field(c.field).setText(QString::fromStdU16String(c.typed));
+    EXPECT_EQ(query().field(c.field).asText(), QString::fromStdU16String(c.stored));
+    query().post();
+    query().close();
+    query().open();
+    EXPECT_EQ(query().field(c.field).asText(), QString::fromStdU16String(c.stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextKeptThroughTheFile,
+    testing::Values(StoredText{"LeadingFeff", 0, u"\uFEFFabc", u"\uFEFFabc"},
+                    StoredText{"LeadingFffe", 0, u"\uFFFEab", u"\uFFFEab"},
+                    StoredText{"LeadingFeffInAMemo", 24, u"\uFEFF说明", u"\uFEFF说明"},
+                    StoredText{"LoneHighHalfKeepsItsNeighbours", 0, u"X\xD800Y", u"X\uFFFDY"},
+                    StoredText{"LoneLowHalfAtTheEnd", 24, u"X\xDC00", u"X\uFFFD"},
+                    StoredText{"CutBeforeAPair", 0, std::u16string(149, u'a') + u"😀",
+                               std::u16string(149, u'a')},
+                    StoredText{"PairThatFitsStays", 0, std::u16string(148, u'a') + u"😀",
+                               std::u16string(148, u'a') + u"😀"}),
+    [](const testing::TestParamInfo<StoredText>& info) { return info.param.name; });
 
 }  // namespace

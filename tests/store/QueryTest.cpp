@@ -5,6 +5,7 @@
 #include "store/Error.h"
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"
+#include "store/ReadSnapshot.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -95,7 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
             "ALTER TABLE BabyData DROP COLUMN 宝贝价格; ALTER TABLE BabyData ADD COLUMN 宝贝价格 "
             "REAL",
             u"ADOQuery1: Type mismatch for field '宝贝价格', expecting: Integer actual: Float"},
-        BrokenTable{"DROP TABLE BabyData", u"no such table: BabyData"}));
+        BrokenTable{"DROP TABLE BabyData", u"no such table: BabyData"},
+        BrokenTable{
+            "ALTER TABLE BabyData RENAME TO Old; CREATE TABLE BabyData AS SELECT * FROM Old",
+            u"ADOQuery1: Type mismatch for field 'ID', expecting: AutoInc actual: Integer"}));
 
 TEST_F(ItemQuery, MovesSetBeginningAndEndFlagsOnlyWhenAMoveFails) {
     addNames({u"a", u"b", u"c"});
@@ -352,5 +356,119 @@ TEST_F(ItemQuery, StatementsOtherThanSelectStarAreReadOnlySnapshots) {
     EXPECT_FALSE(work.isActive());
     EXPECT_FALSE(query().isActive());
 }
+
+TEST_F(ItemQuery, ARecordAnotherProcessDeletedIsNeitherChangedNorDeletedSilently) {
+    addNames({u"a", u"b"});
+    open();
+    testsupport::runSql(path, QStringLiteral("DELETE FROM BabyData"));
+    EXPECT_THROW(query().currentRow(), store::Error) << "a vanished record is no empty record";
+    query().edit();
+    query().field(0).setText(QStringLiteral("typed"));
+    try {
+        query().post();
+        FAIL() << "posted";
+    } catch (const store::Error& error) {
+        EXPECT_TRUE(
+            error.message().endsWith(QStringLiteral("Record not found or changed by another user")))
+            << error.message().toStdString();
+    }
+    EXPECT_EQ(query().state(), DataSetState::Edit);
+    EXPECT_EQ(name(), QStringLiteral("typed"));
+    query().cancel();
+    query().next();
+    EXPECT_THROW(query().remove(), store::Error);
+}
+
+TEST_F(ItemQuery, NoRecordGetsAnIdBeyondThirtyTwoBits) {
+    testsupport::runSql(
+        path, QStringLiteral("INSERT INTO BabyData(ID, 宝贝名称) VALUES (2147483647, 'last')"));
+    open();
+    query().append();
+    query().field(0).setText(QStringLiteral("one too many"));
+    try {
+        query().post();
+        FAIL() << "posted";
+    } catch (const store::Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("'ID'")))
+            << error.message().toStdString();
+    }
+    EXPECT_EQ(query().state(), DataSetState::Insert);
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ItemQuery, ASnapshotReadsTheTableAsItIsAndHoldsItForTheWalk) {
+    addNames({u"a", u"b", u"c"});
+    open();
+    testsupport::runSql(path, QStringLiteral("DELETE FROM BabyData WHERE 宝贝名称 <> 'b'"));
+    {
+        const store::ReadSnapshot snapshot(query());
+        EXPECT_EQ(query().recordCount(), 1);
+        EXPECT_EQ(query().currentRow()[0].toString(), QStringLiteral("b"));
+        EXPECT_THROW(testsupport::runSql(path, QStringLiteral("DELETE FROM BabyData")),
+                     std::runtime_error)
+            << "another writer waits for the walk";
+    }
+    testsupport::runSql(path, QStringLiteral("DELETE FROM BabyData"));
+    EXPECT_EQ(rows(), 0);
+}
+
+TEST_F(ItemQuery, BatchWhoseCommitFailsRaisesAndUndoesEverything) {
+    addNames({u"a"});
+    open();
+    sqlite3_busy_timeout(database.itemConnection.handle(), 0);
+    sqlite3* reader = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &reader);
+    sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM BabyData;", nullptr, nullptr, nullptr);
+    {
+        store::Connection::Batch batch(database.itemConnection);
+        query().append();
+        query().field(0).setText(QStringLiteral("b"));
+        query().post();
+        EXPECT_THROW(batch.commit(), store::Error);
+        EXPECT_FALSE(batch.keepAfterFailure());
+    }
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(query().recordCount(), 1) << "the undone record is no longer shown";
+}
+
+struct FilterFailure {
+    const char* name;
+    QString filter;
+};
+
+class FilterThatCannotBeEvaluated : public ItemQuery,
+                                    public testing::WithParamInterface<FilterFailure> {};
+
+TEST_P(FilterThatCannotBeEvaluated, SaysSoAndQuotesAShortPartOfTheText) {
+    addNames({u"a"});
+    query().setFilter(GetParam().filter);
+    query().setFiltered(true);
+    try {
+        open();
+        FAIL() << "opened";
+    } catch (const store::Error& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot evaluate filter \"")))
+            << error.message().left(300).toStdString();
+        EXPECT_LT(error.message().size(), 400);
+    }
+}
+
+QString manyAlternatives(int count) {
+    QStringList terms;
+    for (int i = 0; i < count; ++i)
+        terms << QStringLiteral("[ID] = %1").arg(i);
+    return terms.join(QStringLiteral(" OR "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FilterThatCannotBeEvaluated,
+    testing::Values(FilterFailure{"TreeTooDeepForTheEngine", manyAlternatives(5000)},
+                    FilterFailure{
+                        "PatternTooLongForTheEngine",
+                        QStringLiteral("[宝贝名称] Like '") + QString(60000, u'x') + u'\''},
+                    FilterFailure{"LongTextThatDoesNotParse", QString(100000, u'(')}),
+    [](const testing::TestParamInfo<FilterFailure>& info) { return info.param.name; });
 
 }  // namespace
