@@ -1,6 +1,7 @@
 #!/bin/bash
-# Two itemdesk-cli processes on one item database at once: two imports, and an
-# export during an import, a clear and a remove-duplicates. Each process must
+# Two itemdesk-cli processes on one item database at once: two imports, an
+# export during an import, a clear and a remove-duplicates, and two exports to
+# one file. Each process must
 # either succeed or fail with a message; the table and the export file must
 # hold a state that some order of the two commands gives: nothing lost,
 # doubled or blanked. Prints one line per run and a summary; exits 1 on a
@@ -89,6 +90,14 @@ for round in $(seq 1 "$rounds"); do
     n=$(count "$db")
     verdict "[ $blank -eq 0 ] && { [ $s1 -ne 0 ] || [ $lines -eq $base ] || [ $lines -eq $deduped ]; } && { [ $s2 -ne 0 ] || [ $n -eq $deduped ]; } && { [ $s2 -eq 0 ] || [ $n -eq $base ]; }" \
         "export during dedupe (+${delay}s): exits $s1/$s2, exported $lines of $base, table $n [$e1|$e2]"
+
+    db=$work/ee.db; rm -f "$db" "$work/out.csv"; "$cli" create "$db"
+    "$cli" import "$db" "$work/a.tab" >/dev/null
+    race "$delay" "'$cli' export '$db' '$work/out.csv' --existing overwrite" \
+        "'$cli' export '$db' '$work/out.csv' --existing overwrite"
+    read -r lines blank < <( [ -f "$work/out.csv" ] && exported "$work/out.csv" || echo "0 0")
+    verdict "[ $blank -eq 0 ] && [ $lines -eq $records ] && { [ $s1 -eq 0 ] || [ $s2 -eq 0 ]; }" \
+        "two exports to one file (+${delay}s): exits $s1/$s2, file holds $lines [$e1|$e2]"
 done
 [ $broken -eq 0 ] && echo "every outcome whole" || echo "broken outcomes above"
 exit $broken
