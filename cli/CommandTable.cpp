@@ -28,7 +28,9 @@ CliArgument existingDatabase() {
 
 CliArgument newDatabase() {
     return {.name = u"DB"_s,
-            .description = u"the item database file to create; an existing file is left alone"_s};
+            .description =
+                u"the item database file to create; an existing file is left alone "
+                "and the command fails"_s};
 }
 
 CliOption whereOption(const QString& what) {
