@@ -47,7 +47,10 @@ QVariant Field::value() const {
 }
 
 QString Field::asText() const {
-    const QVariant v = value();
+    return textOf(value());
+}
+
+QString Field::textOf(const QVariant& v) {
     if (v.isNull())
         return {};
     if (v.typeId() == QMetaType::Double)

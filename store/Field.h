@@ -32,6 +32,8 @@ public:
     bool isNull() const;
     QVariant value() const;  // null QVariant for null
     QString asText() const;  // empty for null; integers in plain decimal
+    // The text asText() gives for a stored value.
+    static QString textOf(const QVariant& value);
     double asFloat() const;
 
     void setValue(const QVariant& value);

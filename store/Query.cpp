@@ -356,6 +356,29 @@ void Query::setCurrentValue(int fieldIndex, const QVariant& value) {
     forEachLink([changed](DataLink& link) { link.recordChanged(changed); });
 }
 
+QStringList Query::fieldTexts(int fieldIndex) {
+    QStringList texts;
+    if (!isActive() || fieldIndex < 0 || fieldIndex >= fieldCount())
+        return texts;
+    if (m_mode == Mode::Static) {
+        texts.reserve(static_cast<qsizetype>(m_rows.size()));
+        for (const std::int64_t index : m_keys.keys())
+            texts << Field::textOf(m_rows[static_cast<std::size_t>(index)][fieldIndex]);
+        return texts;
+    }
+    QString sql = QStringLiteral("SELECT ") + quoteIdentifier(m_columns[fieldIndex]) +
+                  QStringLiteral(" FROM ") + quoteIdentifier(m_table);
+    if (!m_filterSql.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_filterSql;
+    StatementHandle statement = prepare(m_connection.handle(), sql);
+    for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
+        bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+    texts.reserve(recordCount());
+    while (step(statement.get()))
+        texts << Field::textOf(columnValue(statement.get(), 0));
+    return texts;
+}
+
 // ---------------------------------------------------------------- moves
 
 void Query::setCursor(int row) {

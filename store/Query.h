@@ -125,6 +125,11 @@ public:
     // Every value of the current record, in field order (all null without one).
     // Fails when another process has deleted the record since the rows were read.
     Row currentRow();
+    // The field's text (as Field::asText gives it) in every row of the
+    // result, filter applied, in no particular order; read in one pass
+    // without moving the cursor. A record being edited or inserted counts
+    // with what is stored.
+    QStringList fieldTexts(int fieldIndex);
 
     // Filter text in the engine's filter language, e.g. "[宝贝名称] Like '*abc*' AND [ID] > 3".
     // Setting it while filtered re-filters and puts the cursor on the first row;

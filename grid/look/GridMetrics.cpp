@@ -1,5 +1,8 @@
 #include "grid/look/GridMetrics.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
@@ -20,6 +23,17 @@ QColor fixedColor(const QPalette& palette) {
 
 QColor windowColor(const QPalette& palette) {
     return palette.color(QPalette::Base);
+}
+
+QColor filterCellColor(const QPalette& palette) {
+    const QColor window = windowColor(palette);
+    const QColor fixed = fixedColor(palette);
+    const auto channel = [](int from, int to) {
+        const long value = std::lround(from + (to - from) * 8.0 / 255.0);
+        return static_cast<int>(std::clamp(value, 0L, 255L));
+    };
+    return QColor(channel(window.red(), fixed.red()), channel(window.green(), fixed.green()),
+                  channel(window.blue(), fixed.blue()));
 }
 
 QColor gridLineColor(const QWidget* widget) {

@@ -18,6 +18,10 @@ int cellHeight(const QFont& font);
 QColor fixedColor(const QPalette& palette);
 QColor windowColor(const QPalette& palette);
 
+// The filter row's background: the window colour moved 8/255 of the way
+// towards the fixed colour, channel by channel.
+QColor filterCellColor(const QPalette& palette);
+
 // The colour of the lines between data cells, as the style gives it.
 QColor gridLineColor(const QWidget* widget);
 

@@ -1,7 +1,5 @@
 #include "grid/view/GridHeader.h"
 
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include <QMouseEvent>
@@ -19,19 +17,6 @@ namespace {
 
 constexpr int kTextMargin = 2;
 constexpr int kMarkerSize = 8;
-
-// The filter row's background: the window colour moved 8/255 of the way
-// towards the fixed colour, channel by channel.
-QColor filterCellColor(const QPalette& palette) {
-    const QColor window = windowColor(palette);
-    const QColor fixed = fixedColor(palette);
-    const auto channel = [](int from, int to) {
-        const long value = std::lround(from + (to - from) * 8.0 / 255.0);
-        return static_cast<int>(std::clamp(value, 0L, 255L));
-    };
-    return QColor(channel(window.red(), fixed.red()), channel(window.green(), fixed.green()),
-                  channel(window.blue(), fixed.blue()));
-}
 
 void paintSortMarker(QPainter* painter, const QRect& area, TSortMarker marker,
                      const QPalette& palette) {
@@ -218,6 +203,10 @@ void GridHeader::setTitleHeldDown(bool heldDown) {
 void GridHeader::mousePressEvent(QMouseEvent* event) {
     if (inFilterRow(event)) {
         event->accept();
+        const QPoint position = event->position().toPoint();
+        const int logicalIndex = logicalIndexAt(position.x());
+        if (logicalIndex >= 0)
+            emit filterCellPressed(logicalIndex, position, event->button());
         return;
     }
     // A press on a title focuses the grid, as a press on a cell does.

@@ -14,7 +14,7 @@ class TDBGridColumn;
 // Titles are dragged to move columns and their right borders to resize
 // them, as far as the header's sections are movable and resizable; the
 // filter row shows each column's filter text and takes no part in moving or
-// resizing.
+// resizing; a press in a filter cell is reported for the filter editor.
 //
 // The title of a column with a title button is drawn pressed while the left
 // mouse button, pressed on it, is held over it; releasing it there clicks it.
@@ -45,6 +45,8 @@ public:
 
 signals:
     void titleButtonClicked(int logicalIndex, Qt::KeyboardModifiers modifiers);
+    // A mouse button went down in a filter cell; `position` is in the viewport.
+    void filterCellPressed(int logicalIndex, QPoint position, Qt::MouseButton button);
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
