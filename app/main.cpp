@@ -8,6 +8,7 @@
 #include "app/TForm1.h"
 #include "app/TForm3.h"
 #include "grid/look/SongTiFont.h"
+#include "grid/model/TDBGridCenter.h"
 
 int main(int argc, char* argv[]) {
     // Answered before the application starts, so that they work without a display.
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     grid::installSongTiSubstitution();
+    // Choosing from a filter cell's list filters at once.
+    grid::TDBGridCenter::instance().setApplyFilterOnCloseUp(true);
 
     app::TForm1 mainWindow;
     app::ownByApplication(new app::TForm3);

@@ -53,10 +53,11 @@ void FilterDropDown::popUp(QWidget& anchor, int width, int rows, int current) {
     m_list->setFont(anchor.font());
     ensurePolished();
     const int shownRows = std::max(1, std::min(rows > 0 ? rows : kDefaultRows, m_model.rowCount()));
-    const int margins = layout()->contentsMargins().top() + layout()->contentsMargins().bottom();
-    const int gripHeight = layout()->itemAt(1)->sizeHint().height();
+    // The grip's row and the frame are measured once laid out; the list
+    // then gets exactly the height of its rows.
+    const int listHeight = shownRows * rowHeight();
     const QSize size(width > 0 ? width : kDefaultWidth,
-                     shownRows * rowHeight() + margins + gripHeight);
+                     listHeight + sizeHint().height() - m_list->sizeHint().height());
     QPoint topLeft = anchor.mapToGlobal(QPoint(0, anchor.height()));
     if (const QScreen* screen = anchor.screen()) {
         const QRect available = screen->availableGeometry();
@@ -76,6 +77,8 @@ void FilterDropDown::popUp(QWidget& anchor, int width, int rows, int current) {
         m_list->scrollToTop();
     }
     show();
+    if (const int missing = listHeight - m_list->viewport()->height())
+        resize(size.width(), size.height() + missing);
     m_list->setFocus(Qt::PopupFocusReason);
 }
 

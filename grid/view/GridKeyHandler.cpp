@@ -8,6 +8,7 @@
 
 #include "grid/model/CellEditRules.h"
 #include "grid/view/GridCellEditor.h"
+#include "grid/view/GridFilterRow.h"
 #include "grid/view/TDBGrid.h"
 #include "store/Field.h"
 #include "store/Query.h"
@@ -59,6 +60,13 @@ bool GridKeyHandler::navigationKey(const QKeyEvent& event, store::Query& dataSet
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     switch (event.key()) {
         case Qt::Key_Up:
+            // Up at the beginning of the data, or Ctrl+Up on any record,
+            // goes to the current column's filter cell.
+            if (ctrl || dataSet.bof()) {
+                TDBGridColumn* column = m_grid.currentColumn();
+                if ((column && m_grid.filterRow().open(*column)) || ctrl)
+                    return true;
+            }
             run([&] { priorRecord(dataSet); });
             return true;
         case Qt::Key_Down:

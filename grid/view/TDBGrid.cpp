@@ -16,6 +16,7 @@
 #include "grid/look/SongTiFont.h"
 #include "grid/view/FilterEditorLink.h"
 #include "grid/view/GridCellEditor.h"
+#include "grid/view/GridFilterRow.h"
 #include "grid/view/GridHeader.h"
 #include "grid/view/GridIndicator.h"
 #include "store/DataSource.h"
@@ -67,6 +68,8 @@ TDBGrid::TDBGrid(QWidget* parent)
     setTabKeyNavigation(true);
     m_editor = new GridCellEditor(*this);
     m_keys = std::make_unique<GridKeyHandler>(*this, *m_editor);
+    m_filterRow = std::make_unique<GridFilterRow>(*this);
+    setFilterEditorLink(m_filterRow.get());
     applyFonts();
     applyOptions();
 }
@@ -80,6 +83,8 @@ TDBGrid::~TDBGrid() {
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The key handler's connections end first; the editor then goes while
     // the grid is whole.
+    setFilterEditorLink(nullptr);
+    m_filterRow.reset();
     m_keys.reset();
     delete m_editor;
 }

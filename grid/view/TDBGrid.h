@@ -27,6 +27,7 @@ namespace grid {
 
 class FilterEditorLink;
 class GridCellEditor;
+class GridFilterRow;
 class GridFooter;
 class GridHeader;
 class GridIndicator;
@@ -65,6 +66,8 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     CellEditRules editRules() const;
     GridCellEditor& cellEditor() const { return *m_editor; }
+    // The filter row's editor and dropdown list.
+    GridFilterRow& filterRow() const { return *m_filterRow; }
     // Where Ctrl+Delete's question goes; none restores the default, a
     // confirmation message box with the buttons "OK" and "取消".
     void setConfirmer(Confirmer confirmer);
@@ -208,6 +211,7 @@ private:
     bool m_readOnly = false;
     GridCellEditor* m_editor;
     std::unique_ptr<GridKeyHandler> m_keys;
+    std::unique_ptr<GridFilterRow> m_filterRow;
 };
 
 }  // namespace grid
