@@ -333,6 +333,39 @@ QVariant Query::rowValue(int row, int fieldIndex) {
     return values[fieldIndex];
 }
 
+std::vector<QVariant> Query::rowValues(int firstRow, int count,
+                                       const std::vector<int>& fieldIndexes) {
+    const std::size_t width = fieldIndexes.size();
+    firstRow = std::max(firstRow, 0);
+    count = std::max(0, std::min(count, rowCount() - firstRow));
+    std::vector<QVariant> values(static_cast<std::size_t>(count) * width);
+    const auto at = [&](int row) { return values.begin() + (row - firstRow) * width; };
+    // The record being inserted or edited, and every row of a statement read
+    // whole, are held by the dataset itself.
+    const auto heldHere = [&](int row) {
+        return m_mode == Mode::Static || row == m_keys.gapRow() ||
+               (m_state == DataSetState::Edit && row == m_cursor);
+    };
+    for (int row = firstRow; row < firstRow + count;) {
+        if (heldHere(row)) {
+            const Row held = fetchRow(row);
+            std::transform(fieldIndexes.begin(), fieldIndexes.end(), at(row),
+                           [&](int field) { return held.value(field); });
+            ++row;
+            continue;
+        }
+        int end = row + 1;
+        while (end < firstRow + count && end - row < RowCache::kValueBlockSize && !heldHere(end))
+            ++end;
+        const auto keys = m_keys.keys().subspan(static_cast<std::size_t>(m_keys.indexOfRow(row)),
+                                                static_cast<std::size_t>(end - row));
+        std::vector<QVariant> read = m_cache.values(m_connection.handle(), keys, fieldIndexes);
+        std::move(read.begin(), read.end(), at(row));
+        row = end;
+    }
+    return values;
+}
+
 Query::Row Query::currentRow() {
     Row values = readRow(m_cursor);
     if (values.isEmpty() && fieldCount() > 0)

@@ -83,6 +83,9 @@ public:
     void last();
     void next();
     void prior();
+    // Posts a changed record being edited or inserted and cancels an
+    // unchanged one, as every move does first.
+    void settle();
     // Moves by up to `distance` rows; returns how far it moved.
     int moveBy(int distance);
     // Moves to a row position (clamped).
@@ -122,6 +125,12 @@ public:
 
     // A row's value without moving the cursor (for grids and exports).
     QVariant rowValue(int row, int fieldIndex);
+    // The values of the fields `fieldIndexes` for `count` rows from `firstRow`
+    // on, row after row, read with one statement per RowCache::kValueBlockSize
+    // rows (rows the table no longer holds read null). The row cache keeps
+    // none of them, so a walk over the whole dataset leaves the rows on
+    // screen cached.
+    std::vector<QVariant> rowValues(int firstRow, int count, const std::vector<int>& fieldIndexes);
     // Every value of the current record, in field order (all null without one).
     // Fails when another process has deleted the record since the rows were read.
     Row currentRow();

@@ -24,6 +24,7 @@ void RowCache::forget(std::int64_t key) {
 
 void RowCache::releaseStatement() {
     m_statement.reset();
+    m_valueStatement.reset();
 }
 
 RowCache::Row RowCache::row(sqlite3* db, std::span<const std::int64_t> keys, std::size_t index) {
@@ -71,6 +72,54 @@ void RowCache::readBlock(sqlite3* db, std::span<const std::int64_t> blockKeys) {
     }
     sqlite3_reset(statement);
     m_blocks.emplace_back(blockKeys.begin(), blockKeys.end());
+}
+
+std::vector<QVariant> RowCache::values(sqlite3* db, std::span<const std::int64_t> keys,
+                                       const std::vector<int>& columnIndexes) {
+    const std::size_t width = columnIndexes.size();
+    std::vector<QVariant> values(keys.size() * width);
+    if (keys.empty() || width == 0)
+        return values;
+    if (!m_valueStatement || m_valueColumns != columnIndexes) {
+        QString sql = QStringLiteral("SELECT rowid");
+        for (const int column : columnIndexes)
+            sql += QStringLiteral(", ") + quoteIdentifier(m_columns.at(column));
+        sql += QStringLiteral(" FROM ") + quoteIdentifier(m_table) +
+               QStringLiteral(" WHERE rowid IN (?");
+        for (int i = 1; i < kValueBlockSize; ++i)
+            sql += QStringLiteral(", ?");
+        sql += u')';
+        m_valueStatement = prepare(db, sql);
+        m_valueColumns = columnIndexes;
+    }
+
+    // The engine returns the rows in rowid order; each goes to the place of its key.
+    std::vector<std::pair<std::int64_t, std::size_t>> places;
+    places.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        places.emplace_back(keys[i], i);
+    std::sort(places.begin(), places.end());
+
+    sqlite3_stmt* statement = m_valueStatement.get();
+    sqlite3_reset(statement);
+    for (int i = 0; i < kValueBlockSize; ++i) {
+        if (static_cast<std::size_t>(i) < keys.size())
+            sqlite3_bind_int64(statement, i + 1, keys[static_cast<std::size_t>(i)]);
+        else
+            sqlite3_bind_null(statement, i + 1);
+    }
+    auto place = places.begin();
+    while (step(statement)) {
+        const std::int64_t key = sqlite3_column_int64(statement, 0);
+        while (place != places.end() && place->first < key)
+            ++place;
+        for (; place != places.end() && place->first == key; ++place) {
+            for (std::size_t c = 0; c < width; ++c)
+                values[place->second * width + c] = columnValue(statement, static_cast<int>(c) + 1);
+        }
+    }
+    sqlite3_reset(statement);
+    return values;
 }
 
 void RowCache::makeRoom() {

@@ -25,6 +25,8 @@ public:
     using Row = QList<QVariant>;
     static constexpr int kBlockSize = 64;
     static constexpr std::size_t kDefaultLimit = 4096;
+    // Keys read by one statement of values().
+    static constexpr int kValueBlockSize = 512;
 
     explicit RowCache(std::size_t limit = kDefaultLimit);
 
@@ -45,6 +47,12 @@ public:
     // the row.
     Row row(sqlite3* db, std::span<const std::int64_t> keys, std::size_t index);
 
+    // The values of the source columns `columnIndexes` for each of up to
+    // kValueBlockSize `keys`, key after key, read with one statement and kept
+    // out of the cache; a key the table no longer holds reads null values.
+    std::vector<QVariant> values(sqlite3* db, std::span<const std::int64_t> keys,
+                                 const std::vector<int>& columnIndexes);
+
 private:
     void readBlock(sqlite3* db, std::span<const std::int64_t> blockKeys);
     void makeRoom();
@@ -53,6 +61,8 @@ private:
     QString m_table;
     QStringList m_columns;
     StatementHandle m_statement;
+    StatementHandle m_valueStatement;
+    std::vector<int> m_valueColumns;  // the columns m_valueStatement reads
     std::unordered_map<std::int64_t, Row> m_rows;
     std::deque<std::vector<std::int64_t>> m_blocks;  // keys of each block read, oldest first
 };

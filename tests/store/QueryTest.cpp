@@ -6,6 +6,7 @@
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"
 #include "store/ReadSnapshot.h"
+#include "store/RowCache.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -332,6 +333,50 @@ TEST_F(ItemQuery, ReadsLargeTablesByKeyNotByValue) {
     EXPECT_EQ(query().rowValue(5000, 0).toString(), QStringLiteral("n5001"));
     query().last();
     EXPECT_EQ(query().field(7).asText(), QStringLiteral("20000"));
+}
+
+// Searches walk the whole dataset a block of rows at a time: the values come
+// in the dataset's order, from the record being inserted or edited where it
+// stands, with one statement per block.
+TEST_F(ItemQuery, RowValuesComeInResultOrderOneStatementPerBlock) {
+    constexpr int kCount = 1200;
+    addNumbered(kCount);
+    open();
+    query().setSort(QStringLiteral("[ID] DESC"));
+    int statements = 0;
+    sqlite3_trace_v2(
+        query().connection().handle(), SQLITE_TRACE_STMT,
+        [](unsigned, void* count, void*, void*) {
+            ++*static_cast<int*>(count);
+            return 0;
+        },
+        &statements);
+    const std::vector<QVariant> values = query().rowValues(0, kCount + 10, {7, 0});
+    ASSERT_EQ(values.size(), 2u * kCount) << "rows past the end are not read";
+    for (int row = 0; row < kCount; ++row) {
+        ASSERT_EQ(values[2 * row].toInt(), kCount - row) << "row " << row;
+        ASSERT_EQ(values[2 * row + 1].toString(), QStringLiteral("n%1").arg(kCount - row));
+    }
+    const int blocks =
+        (kCount + store::RowCache::kValueBlockSize - 1) / store::RowCache::kValueBlockSize;
+    EXPECT_EQ(statements, blocks);
+
+    query().moveTo(5);
+    query().insert();
+    query().field(0).setText(QStringLiteral("new"));
+    std::vector<QVariant> around = query().rowValues(4, 3, {0});
+    EXPECT_EQ(around[0].toString(), QStringLiteral("n1196"));
+    EXPECT_EQ(around[1].toString(), QStringLiteral("new"));
+    EXPECT_EQ(around[2].toString(), QStringLiteral("n1195"));
+    query().cancel();
+    query().edit();
+    query().field(0).setText(QStringLiteral("changed"));
+    around = query().rowValues(4, 3, {0});
+    EXPECT_EQ(around[1].toString(), QStringLiteral("changed"));
+    testsupport::runSql(path, QStringLiteral("DELETE FROM BabyData WHERE ID = 1194"));
+    around = query().rowValues(6, 1, {0});
+    EXPECT_TRUE(around[0].isNull()) << "a row deleted by another writer reads null";
+    sqlite3_trace_v2(query().connection().handle(), 0, nullptr, nullptr);
 }
 
 TEST_F(ItemQuery, ARowHandedOutOutlivesTheCacheItWasReadFrom) {
