@@ -3,11 +3,22 @@
 #include "grid/columns/SortKeyList.h"
 #include "grid/columns/TColumn.h"
 #include "grid/features/FilterString.h"
+#include "grid/features/FindProcedures.h"
 #include "store/Query.h"
 
 namespace grid {
 
 TDatasetFeatures::~TDatasetFeatures() = default;
+
+bool TDatasetFeatures::locateText(SearchableGrid& grid, const LocateTextRequest& request) {
+    const FindProcedures& procedures = findProcedures();
+    return procedures.locateText && procedures.locateText(grid, request);
+}
+
+void TDatasetFeatures::showFindDialog(SearchableGrid& grid, const QString& text, bool modal) {
+    if (const FindProcedures& procedures = findProcedures(); procedures.showFindDialog)
+        procedures.showFindDialog(grid, text, modal);
+}
 
 QString TDatasetFeatures::sortString(const SortKeyList& sortKeys) {
     QString text;

@@ -8,13 +8,16 @@ class Query;
 
 namespace grid {
 
+class SearchableGrid;
 class SortKeyList;
 class TDBGridColumns;
+struct LocateTextRequest;
 
 // What a grid needs of a kind of dataset that it cannot do through the
 // dataset's common operations: how the dataset sorts its rows by the grid's
-// sort markers and filters them by the grid's filter row. One object serves every dataset of its
-// class (see DatasetFeaturesRegistry).
+// sort markers and filters them by the grid's filter row, how a text is
+// searched in its rows and how the find dialog opens. One object serves
+// every dataset of its class (see DatasetFeaturesRegistry).
 class TDatasetFeatures {
 public:
     TDatasetFeatures() = default;
@@ -31,6 +34,13 @@ public:
     virtual void applyFilter(const TDBGridColumns& columns, store::Query& dataSet, bool isOpen) = 0;
     // Whether the dataset matches patterns itself (Like) when filtering locally.
     virtual bool supportsLocalLike() const { return false; }
+
+    // Searches the grid's dataset for the request's text and makes the first
+    // matching cell current; false when nothing matched. The program's search
+    // loop serves every dataset of the store.
+    virtual bool locateText(SearchableGrid& grid, const LocateTextRequest& request);
+    // Opens the program's find dialog for the grid with the text in its edit box.
+    virtual void showFindDialog(SearchableGrid& grid, const QString& text, bool modal);
 
     // The sort text that names the keys in order, "[F]" ascending and
     // "[F] DESC" descending, joined by ", "; empty without keys.

@@ -13,7 +13,7 @@ enum TDBGridOption : unsigned {
     dghAutoSortMarking = 1u << 3,   // a title button click moves the column's sort marker
     dghMultiSortMarking = 1u << 4,  // several columns may carry sort markers at once
     dghIncSearch = 1u << 5,         // typing searches the column incrementally: never
-    dghDialogFind = 1u << 6,        // Ctrl+F opens the find dialog
+    dghDialogFind = 1u << 6,        // Ctrl+F opens the find dialog while the data link is active
     dghColumnResize = 1u << 7,      // with dgColumnResize, a title's right border resizes
     dghColumnMove = 1u << 8,        // a title is dragged to move the column
     dghExtendVertLines = 1u << 9,   // column lines go on below the last row

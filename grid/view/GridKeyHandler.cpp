@@ -120,6 +120,11 @@ bool GridKeyHandler::navigationKey(const QKeyEvent& event, store::Query& dataSet
                 return false;
             run([&] { copyFromAbove(dataSet); });
             return true;
+        case Qt::Key_F:
+            if (modifiers != Qt::ControlModifier || !m_grid.optionsExt().testFlag(dghDialogFind))
+                return false;
+            run([this] { m_grid.showFindDialog(QString(), true); });
+            return true;
         default:
             return false;
     }

@@ -10,6 +10,9 @@
 #include <QScrollBar>
 
 #include "grid/features/DatasetFeaturesRegistry.h"
+#include "grid/features/FindProcedures.h"
+#include "grid/find/FindInstall.h"
+#include "grid/find/GridTextSearch.h"
 #include "grid/footer/FooterText.h"
 #include "grid/footer/GridFooter.h"
 #include "grid/look/GridMetrics.h"
@@ -66,6 +69,7 @@ TDBGrid::TDBGrid(QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &TDBGrid::focusChanged);
     // Tab reaches keyPressEvent(), which lets it move the focus on without dgTabs.
     setTabKeyNavigation(true);
+    installFindProcedures();
     m_editor = new GridCellEditor(*this);
     m_keys = std::make_unique<GridKeyHandler>(*this, *m_editor);
     m_filterRow = std::make_unique<GridFilterRow>(*this);
@@ -171,6 +175,50 @@ void TDBGrid::applyFilter() {
     m_footer->update();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+bool TDBGrid::locateText(const LocateTextRequest& request) {
+    store::Query* query = dataSet();
+    if (!query)
+        return false;
+    if (TDatasetFeatures* features = resolveDatasetFeatures(*query))
+        return features->locateText(*this, request);
+    return locateTextInGrid(*this, request);
+}
+
+void TDBGrid::showFindDialog(const QString& text, bool modal) {
+    store::Query* query = dataSet();
+    if (TDatasetFeatures* features = query ? resolveDatasetFeatures(*query) : nullptr)
+        features->showFindDialog(*this, text, modal);
+    else
+        findProcedures().showFindDialog(*this, text, modal);
+}
+
+bool TDBGrid::showsWholeDataColumn() const {
+    if (!isVisible())
+        return false;
+    const int areaWidth = viewport()->width();
+    for (int modelColumn = 0; modelColumn < m_model.columnCount(); ++modelColumn) {
+        if (m_header->isSectionHidden(modelColumn) || !m_model.fieldAt(modelColumn))
+            continue;
+        const int left = columnViewportPosition(modelColumn);
+        if (left >= 0 && left + columnWidth(modelColumn) <= areaWidth)
+            return true;
+    }
+    return false;
+}
+
+int TDBGrid::screenRowOfCursor() const {
+    const int row = m_model.currentRow();
+    const int top = rowAt(0);
+    const int screenRow = row - top;
+    return row < 0 || top < 0 || screenRow >= verticalScrollBar()->pageStep() ? -1 : screenRow;
+}
+
+void TDBGrid::showCursorAtScreenRow(int screenRow) {
+    const int row = m_model.currentRow();
+    if (row >= 0)
+        verticalScrollBar()->setValue(row - screenRow);
 }
 
 bool TDBGrid::titleButtonEnabled(TDBGridColumn& column) {

@@ -10,6 +10,7 @@
 
 #include "grid/celltext/TAlignment.h"
 #include "grid/columns/TDBGridColumns.h"
+#include "grid/features/SearchableGrid.h"
 #include "grid/model/CellEditRules.h"
 #include "grid/model/GridDataModel.h"
 #include "grid/model/TDBGridAllowedOperations.h"
@@ -41,7 +42,7 @@ class GridIndicator;
 //
 // Rows are drawn from the dataset's rows on screen only, so a dataset of
 // millions of rows scrolls as fast as a small one.
-class TDBGrid : public QTableView {
+class TDBGrid : public QTableView, public SearchableGrid {
     Q_OBJECT
 
 public:
@@ -111,7 +112,7 @@ public:
     void setFilterEditorLink(FilterEditorLink* link) { m_filterEditorLink = link; }
 
     TDBGridColumns& columns() { return m_columns; }
-    const TDBGridColumns& columns() const { return m_columns; }
+    const TDBGridColumns& columns() const override { return m_columns; }
     // Appends a column showing `fieldName`; every other setting keeps its default.
     TDBGridColumn& addColumn(const QString& fieldName, int width, TAlignment titleAlignment);
 
@@ -120,12 +121,22 @@ public:
     store::DataSource* dataSource() const { return m_model.dataSource(); }
     void setDataSource(store::DataSource* dataSource);
     // The dataset shown: the data source's while it is open, else none.
-    store::Query* dataSet() const { return m_model.dataSet(); }
+    store::Query* dataSet() const override { return m_model.dataSet(); }
 
     // The column whose cell is current in the current row; none before any
     // column is shown.
-    TDBGridColumn* currentColumn() const { return m_currentColumn; }
-    void setCurrentColumn(TDBGridColumn& column);
+    TDBGridColumn* currentColumn() const override { return m_currentColumn; }
+    void setCurrentColumn(TDBGridColumn& column) override;
+
+    // Finding text: the locate operation searches the dataset through the
+    // features of its class, which also open the find dialog (Ctrl+F with
+    // dghDialogFind while the data link is active).
+    bool locateText(const LocateTextRequest& request) override;
+    void showFindDialog(const QString& text, bool modal);
+    bool showsWholeDataColumn() const override;
+    int screenRowOfCursor() const override;
+    void showCursorAtScreenRow(int screenRow) override;
+    void reportFailure(std::exception_ptr failure) override { emit failed(failure); }
 
     QFont titleFont() const;
     void setTitleFont(const QFont& font);

@@ -1,0 +1,10 @@
+#include "grid/features/FindProcedures.h"
+
+namespace grid {
+
+FindProcedures& findProcedures() {
+    static FindProcedures procedures;
+    return procedures;
+}
+
+}  // namespace grid
