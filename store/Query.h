@@ -83,9 +83,6 @@ public:
     void last();
     void next();
     void prior();
-    // Posts a changed record being edited or inserted and cancels an
-    // unchanged one, as every move does first.
-    void settle();
     // Moves by up to `distance` rows; returns how far it moved.
     int moveBy(int distance);
     // Moves to a row position (clamped).
