@@ -9,17 +9,12 @@
 
 #include "grid/celltext/FieldDisplay.h"
 #include "grid/columns/TDBGridColumn.h"
+#include "grid/look/CellText.h"
 #include "grid/look/GridMetrics.h"
 #include "grid/model/GridDataModel.h"
 #include "store/Field.h"
 
 namespace grid {
-
-namespace {
-
-constexpr int kTextMargin = 2;
-
-}  // namespace
 
 GridFooter::GridFooter(QTableView& table, const GridDataModel& model, CellText cellText)
     : QWidget(&table),
@@ -96,12 +91,8 @@ void GridFooter::paintEvent(QPaintEvent*) {
             painter.drawLine(cell.topRight(), cell.bottomRight());
             painter.drawLine(cell.bottomLeft(), cell.bottomRight());
             painter.setPen(palette().color(QPalette::WindowText));
-            const QRect text = cell.adjusted(kTextMargin, 0, -kTextMargin - 1, -1);
-            painter.save();
-            painter.setClipRect(text, Qt::IntersectClip);
-            painter.drawText(text, toQtAlignment(alignment) | Qt::TextSingleLine,
-                             m_cellText(row, column));
-            painter.restore();
+            paintCellText(painter, cell.adjusted(0, 0, -1, -1), toQtAlignment(alignment),
+                          m_cellText(row, column));
         }
         painter.restore();
     }

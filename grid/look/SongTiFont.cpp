@@ -12,11 +12,16 @@ QString songTi() {
 }  // namespace
 
 void installSongTiSubstitution() {
-    // Tried in order; families that are not installed are passed over.
+    // Tried in order; families that are not installed are passed over. The
+    // column widths count on 宋体's half-width ASCII, 8 pixels a digit at 16
+    // pixels, so the monospaced CJK faces, whose ASCII is half-width too, come
+    // first; the proportional ones, whose digits are wider, only keep Chinese
+    // readable where no monospaced face is installed.
     QFont::insertSubstitutions(
-        songTi(), {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                   QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
-                   QStringLiteral("AR PL UMing CN")});
+        songTi(), {QStringLiteral("WenQuanYi Zen Hei Mono"),
+                   QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Serif CJK SC"),
+                   QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UMing CN")});
 }
 
 QFont songTiFont(int characterHeight) {

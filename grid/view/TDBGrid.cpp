@@ -18,6 +18,7 @@
 #include "grid/look/GridMetrics.h"
 #include "grid/look/SongTiFont.h"
 #include "grid/view/FilterEditorLink.h"
+#include "grid/view/GridCellDelegate.h"
 #include "grid/view/GridCellEditor.h"
 #include "grid/view/GridFilterRow.h"
 #include "grid/view/GridHeader.h"
@@ -42,6 +43,7 @@ TDBGrid::TDBGrid(QWidget* parent)
     setHorizontalHeader(m_header);
     setVerticalHeader(m_indicator);
     setModel(&m_model);
+    setItemDelegate(new GridCellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

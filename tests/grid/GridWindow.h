@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "grid/columns/ItemGridColumns.h"
+#include "grid/look/SongTiFont.h"
 #include "grid/view/GridCellEditor.h"
 #include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
@@ -27,7 +28,7 @@ namespace gridtest {
 // questions are recorded and answered with `answerOk`; failures are kept.
 struct GridWindow {
     explicit GridWindow(int records) {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("WenQuanYi Zen Hei"));
+        grid::installSongTiSubstitution();
         path = createNumberedDatabase(folder, records);
         testsupport::runSql(path, QStringLiteral("UPDATE BabyData SET 宝贝链接 = 'link ' || ID"));
         database.connectFile(path);

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "grid/columns/ItemGridColumns.h"
+#include "grid/look/SongTiFont.h"
 #include "grid/footer/GridFooter.h"
 #include "grid/navigator/TDBNavigator.h"
 #include "grid/navigator/TNavButton.h"
@@ -50,7 +51,7 @@ private:
 };
 
 void TDBGridFooterUiTest::init() {
-    QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
+    grid::installSongTiSubstitution();
     m_dir = std::make_unique<testsupport::TempDir>();
     m_path = gridtest::createNumberedDatabase(*m_dir, 5);
     m_database = std::make_unique<store::ItemDatabase>();

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "grid/columns/ItemGridColumns.h"
+#include "grid/look/SongTiFont.h"
 #include "grid/view/GridHeader.h"
 #include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
@@ -66,7 +67,7 @@ private:
 };
 
 void TDBGridSortUiTest::init() {
-    QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
+    grid::installSongTiSubstitution();
     m_dir = std::make_unique<testsupport::TempDir>();
     m_database = std::make_unique<store::ItemDatabase>();
     m_source = std::make_unique<store::DataSource>();

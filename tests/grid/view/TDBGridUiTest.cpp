@@ -1,10 +1,12 @@
 #include <QAbstractItemModelTester>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "grid/columns/ItemGridColumns.h"
 #include "grid/footer/GridFooter.h"
+#include "grid/look/SongTiFont.h"
 #include "grid/view/GridHeader.h"
 #include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
@@ -23,10 +25,40 @@ class RecordingGrid : public grid::TDBGrid {
 public:
     QString footerText(int row, const grid::TDBGridColumn& column) const override {
         asked << column.fieldName();
-        return row == 0 && column.fieldName() == u"ID"_s ? u"1234"_s : QString();
+        return row == 0 && column.fieldName() == u"ID"_s ? idFooter : QString();
     }
     mutable QStringList asked;
+    QString idFooter = u"1234"_s;
 };
+
+// The width of the columns of `area` in `image` that hold ink, from the
+// first to the last; 0 when there is none.
+int inkWidth(const QImage& image, const QRect& area) {
+    int first = -1;
+    int last = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// The ink width of `text` drawn in `font` with room to spare.
+int inkWidth(const QString& text, const QFont& font) {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(20, 30, text);
+    painter.end();
+    return inkWidth(image, image.rect());
+}
 
 }  // namespace
 
@@ -39,6 +71,7 @@ private slots:
     void init();
     void cleanup();
     void gridDrawsInSongTi();
+    void sevenDigitsReadWholeInTheIdCellAndTheFooter();
     void draggingATitleBorderResizesTheColumn();
     void draggingATitleMovesTheColumn();
     void titleDragsFollowTheOptions_data();
@@ -54,7 +87,8 @@ private slots:
     void filterRowShowsFilterTextsUnderTheTitles();
 
 private:
-    void open(int records);
+    // A database of `records` numbered records, changed by `sql`.
+    void open(int records, const QString& sql = {});
     QPoint titlePoint(int modelColumn, int fromRight = -1) const;
     void drag(QWidget* widget, QPoint from, QPoint to) const;
     QHeaderView& header() const { return m_grid->titleHeader(); }
@@ -67,7 +101,7 @@ private:
 };
 
 void TDBGridUiTest::init() {
-    QFont::insertSubstitution(u"宋体"_s, u"WenQuanYi Zen Hei"_s);
+    grid::installSongTiSubstitution();
     m_dir = std::make_unique<testsupport::TempDir>();
     m_database = std::make_unique<store::ItemDatabase>();
     m_source = std::make_unique<store::DataSource>();
@@ -89,8 +123,11 @@ void TDBGridUiTest::cleanup() {
     m_dir.reset();
 }
 
-void TDBGridUiTest::open(int records) {
-    m_database->connectFile(gridtest::createNumberedDatabase(*m_dir, records));
+void TDBGridUiTest::open(int records, const QString& sql) {
+    const QString path = gridtest::createNumberedDatabase(*m_dir, records);
+    if (!sql.isEmpty())
+        testsupport::runSql(path, sql);
+    m_database->connectFile(path);
     m_database->openItemQuery();
     m_source->setDataSet(&m_database->itemQuery);
 }
@@ -124,6 +161,28 @@ void TDBGridUiTest::gridDrawsInSongTi() {
     }
     QCOMPARE(m_grid->columns().count(), 47);
     QCOMPARE(header().sectionSize(kNameColumn), 550);
+}
+
+// 宋体's ASCII is half-width: 8 pixels a digit, which the ID column's 55
+// pixels are laid out for. A record count or ID of seven digits shows all
+// its ink in the cell and in the footer under it.
+void TDBGridUiTest::sevenDigitsReadWholeInTheIdCellAndTheFooter() {
+    const QFontMetrics metrics(m_grid->font());
+    QCOMPARE(metrics.horizontalAdvance(u"1000000"_s), 7 * 8);
+    QCOMPARE(metrics.horizontalAdvance(u"宝贝"_s), 2 * 16);
+
+    open(3, u"UPDATE BabyData SET ID = 1000000 WHERE ID = 3"_s);
+    m_grid->idFooter = u"1000000"_s;
+    QCOMPARE(header().sectionSize(0), 55);
+    const int whole = inkWidth(u"1000000"_s, m_grid->font());
+    QVERIFY(whole > 7 * 5);
+
+    // The cell and the footer cell without their grid lines.
+    const QRect cell = m_grid->visualRect(m_grid->gridModel().index(2, 0));
+    QCOMPARE(m_grid->gridModel().index(2, 0).data().toString(), u"1000000"_s);
+    QCOMPARE(inkWidth(m_grid->viewport()->grab().toImage(), cell), whole);
+    const QRect footerCell = m_grid->footer().cellRect(0, 0).adjusted(0, 1, -1, -1);
+    QCOMPARE(inkWidth(m_grid->footer().grab().toImage(), footerCell), whole);
 }
 
 void TDBGridUiTest::draggingATitleBorderResizesTheColumn() {
