@@ -52,7 +52,17 @@ bool GridKeyHandler::keyPress(const QKeyEvent& event) {
         return true;
     }
     store::Query* dataSet = m_grid.dataSet();
-    return dataSet && navigationKey(event, *dataSet);
+    if (!dataSet) {
+        // The other keys do nothing without a dataset; Tab keeps the focus in the grid.
+        return takesTab(event);
+    }
+    return navigationKey(event, *dataSet);
+}
+
+// Tab and Shift+Tab belong to the grid with dgTabs, unless Alt is held.
+bool GridKeyHandler::takesTab(const QKeyEvent& event) const {
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
+           !event.modifiers().testFlag(Qt::AltModifier) && m_grid.options().testFlag(dgTabs);
 }
 
 bool GridKeyHandler::navigationKey(const QKeyEvent& event, store::Query& dataSet) {
@@ -74,7 +84,7 @@ bool GridKeyHandler::navigationKey(const QKeyEvent& event, store::Query& dataSet
             return true;
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
-            if (modifiers.testFlag(Qt::AltModifier) || !m_grid.options().testFlag(dgTabs))
+            if (!takesTab(event))
                 return false;
             const bool forward =
                 event.key() == Qt::Key_Tab && !modifiers.testFlag(Qt::ShiftModifier);

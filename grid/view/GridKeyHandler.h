@@ -41,6 +41,7 @@ public:
 
 private:
     bool navigationKey(const QKeyEvent& event, store::Query& dataSet);
+    bool takesTab(const QKeyEvent& event) const;
     CellEditRules rules() const;
     bool isUntouchedInsert(const store::Query& dataSet) const;
     void nextRecord(store::Query& dataSet);

@@ -356,6 +356,7 @@ void TDBGrid::updateGeometries() {
     // layout repeats until it holds.
     const int footerHeight = m_footer->sizeHint().height();
     const int rowHeight = std::max(1, defaultRowHeight());
+    const int topRow = verticalScrollBar()->value();
     for (int pass = 0; pass < 3; ++pass) {
         QTableView::updateGeometries();
         const QMargins margins = viewportMargins();
@@ -367,6 +368,11 @@ void TDBGrid::updateGeometries() {
         if (viewport()->geometry() == laidOut)
             break;
     }
+    // The table view's own pass clamps the top row to its range for the
+    // taller viewport, which would push the last rows out of view; the top
+    // row is set again within the grid's range, and the rows start whole.
+    verticalScrollBar()->setValue(topRow);
+    verticalHeader()->setOffsetToSectionPosition(verticalScrollBar()->value());
     const QRect area = viewport()->geometry();
     const int indicatorWidth = viewportMargins().left();
     m_indicator->setGeometry(area.left() - indicatorWidth, area.top(), indicatorWidth,

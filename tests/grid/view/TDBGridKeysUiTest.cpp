@@ -1,3 +1,5 @@
+#include <QHeaderView>
+
 #include "tests/grid/GridWindow.h"
 
 using namespace Qt::StringLiterals;
@@ -34,6 +36,15 @@ void leave(GridWindow& window, Leave how) {
     }
 }
 
+// The indicator draws its mark in the middle of the row's section.
+bool markedAt(const GridWindow& window, int row) {
+    QHeaderView* indicator = window.grid->verticalHeader();
+    const QRect section(0, indicator->sectionViewportPosition(row), indicator->width(),
+                        indicator->sectionSize(row));
+    return indicator->rect().contains(section) &&
+           qGray(indicator->grab().toImage().pixel(section.center())) < 100;
+}
+
 }  // namespace
 
 // The grid's keys, pressed on the grid or in its cell editor, against the
@@ -44,6 +55,10 @@ class TDBGridKeysUiTest : public QObject {
 private slots:
     void downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes_data();
     void downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes();
+    void discardingAnAppendedRecordShowsTheCurrentRecord_data();
+    void discardingAnAppendedRecordShowsTheCurrentRecord();
+    void keysDoNothingAndTabStaysWithoutADataset_data();
+    void keysDoNothingAndTabStaysWithoutADataset();
     void aTypedNewRecordIsPostedWhenLeft_data();
     void aTypedNewRecordIsPostedWhenLeft();
     void tabAndShiftTabVisitTheTabStopsAcrossRecords_data();
@@ -99,6 +114,59 @@ void TDBGridKeysUiTest::downOnTheLastRecordAppendsOnceAndAnUntouchedRecordGoes()
     QCOMPARE(window.query().recNo(), row);
     QCOMPARE(window.count(u"1"_s), 3);
     QVERIFY(window.failures.isEmpty());
+}
+
+void TDBGridKeysUiTest::discardingAnAppendedRecordShowsTheCurrentRecord_data() {
+    QTest::addColumn<Leave>("how");
+    QTest::newRow("Up") << Leave::Up;
+    QTest::newRow("Esc") << Leave::Esc;
+}
+
+// The last record is current again after the empty record goes: in view, with its mark.
+void TDBGridKeysUiTest::discardingAnAppendedRecordShowsTheCurrentRecord() {
+    QFETCH(Leave, how);
+    GridWindow window(1000);
+    window.key(Qt::Key_End, Qt::ControlModifier);
+    window.key(Qt::Key_Down);
+    QCOMPARE(window.query().state(), DataSetState::Insert);
+    QVERIFY(markedAt(window, 1000));
+
+    leave(window, how);
+    // The view lays itself out for the row count once events are handled.
+    QCoreApplication::processEvents();
+    QCOMPARE(window.query().state(), DataSetState::Browse);
+    QCOMPARE(window.query().recNo(), 999);
+    QCOMPARE(window.grid->currentIndex().row(), 999);
+    const QRect current = window.grid->visualRect(window.grid->currentIndex());
+    QVERIFY(window.grid->viewport()->rect().contains(current));
+    QVERIFY(markedAt(window, 999));
+}
+
+void TDBGridKeysUiTest::keysDoNothingAndTabStaysWithoutADataset_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers();
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    QTest::newRow("Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers();
+    QTest::newRow("Ctrl+End") << int(Qt::Key_End) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers();
+}
+
+// Detached, as during a long command: the grid keeps the focus and the record.
+void TDBGridKeysUiTest::keysDoNothingAndTabStaysWithoutADataset() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    GridWindow window(3);
+    window.goTo(1, u"宝贝链接"_s);
+    window.source.setDataSet(nullptr);
+
+    window.key(Qt::Key(key), modifiers);
+    QCOMPARE(QApplication::focusWidget(), window.grid);
+    QCOMPARE(window.currentField(), u"宝贝链接"_s);
+    window.source.setDataSet(&window.query());
+    QCOMPARE(window.query().recNo(), 1);
+    QCOMPARE(window.query().state(), DataSetState::Browse);
+    QCOMPARE(window.query().recordCount(), 3);
 }
 
 void TDBGridKeysUiTest::aTypedNewRecordIsPostedWhenLeft_data() {
