@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "app/ApplicationOwned.h"
+#include "app/QtTranslations.h"
 #include "app/StartOptions.h"
 #include "app/TForm1.h"
 #include "app/TForm3.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     grid::installSongTiSubstitution();
+    app::installQtTranslations(application);
     // Choosing from a filter cell's list filters at once.
     grid::TDBGridCenter::instance().setApplyFilterOnCloseUp(true);
 

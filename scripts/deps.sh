@@ -10,6 +10,7 @@ packages=(
     libgtest-dev
     xvfb xauth
     fonts-wqy-zenhei
+    qt6-translations-l10n
     python3
 )
 
