@@ -101,6 +101,7 @@ TForm1::TForm1(const Setup& setup)
 
     setTabOrder(m_grid, button(QStringLiteral("Button12")));
     m_grid->setFocus();
+    TForm2::setMainWindow(this);
 
     run(&TForm1::FormCreate);
 }

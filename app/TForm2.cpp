@@ -16,19 +16,40 @@ namespace {
 
 constexpr int kRepaintIntervalMs = 50;
 
+// A dialog window with a title and no title-bar buttons.
+constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+QPointer<TForm2>& instance() {
+    static QPointer<TForm2> form;
+    return form;
+}
+
+QPointer<QWidget>& mainWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
 }  // namespace
 
 TForm2& TForm2::get() {
-    static QPointer<TForm2> instance;
-    if (instance.isNull()) {
-        instance = new TForm2;
-        ownByApplication(instance);
+    if (instance().isNull()) {
+        instance() = new TForm2;
+        ownByApplication(instance());
     }
-    return *instance;
+    return *instance();
+}
+
+// A window with a parent stays a window of its own, placed on the screen;
+// the parent makes it transient for the main window.
+void TForm2::setMainWindow(QWidget* window) {
+    mainWindow() = window;
+    if (!instance().isNull() && instance()->parentWidget() != window) {
+        instance()->setParent(window, kWindowFlags);
+    }
 }
 
 TForm2::TForm2()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(mainWindow(), kWindowFlags),
       m_bar(new QProgressBar(this)),
       m_counts(new QLabel(QStringLiteral("当前/总数"), this)) {
     setObjectName(QStringLiteral("Form2"));

@@ -12,12 +12,16 @@ namespace app {
 
 // The progress window of the long commands. One instance for the run,
 // created on first use; the user cannot close it, closing only hides it.
+// It belongs to the main window, so the window manager keeps it above that
+// window while a command runs, whatever the user clicks.
 class TForm2 : public QWidget, public store::Progress {
     Q_OBJECT
 
 public:
     // The progress window, created on first use.
     static TForm2& get();
+    // The window that the progress window belongs to from now on.
+    static void setMainWindow(QWidget* mainWindow);
 
     void setPosition(int position) override;
     void setMaximum(int maximum) override;

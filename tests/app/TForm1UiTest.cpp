@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include "app/ApplicationTitle.h"
@@ -124,6 +126,7 @@ private slots:
 
     void importAddsTheFileAndGivesTheGridBack();
     void failedImportGivesTheGridBack();
+    void theProgressWindowBelongsToTheMainWindowDuringAnImport();
     void exportWritesAndAsksAboutAnExistingFile();
 
     void closingClosesBothConnections_data();
@@ -515,6 +518,46 @@ void TForm1UiTest::failedImportGivesTheGridBack() {
     QCOMPARE(session.recordCount(), 2);
     QCOMPARE(session.form->dataSource().dataSet(), &session.form->database().itemQuery);
     QVERIFY(!app::TForm2::get().isVisible());
+}
+
+// A window transient for the main window is kept above it by the window
+// manager; the check runs while the import is under way, from the timer
+// that the progress window lets run as it repaints.
+void TForm1UiTest::theProgressWindowBelongsToTheMainWindowDuringAnImport() {
+    Session session(Start::GoodDataMdb);
+    session.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(session.form.get()));
+    const QString itemFile = session.folder.path(QStringLiteral("items.csv"));
+    testsupport::ItemFileBuilder()
+        .header()
+        .record(QStringList(40, QStringLiteral("1")))
+        .writeTo(itemFile);
+    session.script.queueFileName(itemFile);
+
+    struct Seen {
+        bool visible = false;
+        QWidget* parent = nullptr;
+        QWindow* transientParent = nullptr;
+        Qt::WindowFlags flags;
+        QRect frame;
+    } seen;
+    QTimer::singleShot(0, [&seen] {
+        app::TForm2& progress = app::TForm2::get();
+        seen = {progress.isVisible(), progress.parentWidget(),
+                progress.windowHandle() ? progress.windowHandle()->transientParent() : nullptr,
+                progress.windowFlags(), progress.frameGeometry()};
+    });
+    QTest::mouseClick(session.button(QStringLiteral("Button1")), Qt::LeftButton);
+    QCOMPARE(session.recordCount(), 3);
+
+    QVERIFY(seen.visible);
+    QCOMPARE(seen.parent, session.form.get());
+    QCOMPARE(seen.transientParent, session.form->windowHandle());
+    QCOMPARE(seen.flags & Qt::WindowType_Mask, Qt::Dialog);
+    QVERIFY(!(seen.flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint)));
+    // A window of its own, placed on the screen, not inside the main window.
+    QCOMPARE(seen.frame.topLeft(), QPoint(284, 293));
 }
 
 void TForm1UiTest::exportWritesAndAsksAboutAnExistingFile() {
