@@ -47,8 +47,8 @@ TDBGridFindDlg& TDBGridFindDlg::instance() {
 }
 
 TDBGridFindDlg::TDBGridFindDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_text(new QComboBox(this)),
       m_findIn(dropDownList(this, QStringLiteral("cbFindIn"), {})),
       m_matching(
