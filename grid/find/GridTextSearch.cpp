@@ -114,8 +114,10 @@ bool locateTextInGrid(SearchableGrid& grid, const LocateTextRequest& request) {
     }
     if (searched.empty() || !grid.showsWholeDataColumn())
         return false;
-    const int startColumn = static_cast<int>(std::max<std::ptrdiff_t>(
-        0, std::find(searched.begin(), searched.end(), start) - searched.begin()));
+    // A hidden current column starts the search at the first visible one.
+    const auto startAt = std::find(searched.begin(), searched.end(), start);
+    const int startColumn =
+        startAt == searched.end() ? 0 : static_cast<int>(startAt - searched.begin());
 
     // A pending edit is settled as the first move of the search would settle it.
     dataSet->settle();

@@ -299,6 +299,13 @@ void TDBGridFindUiTest::allColumnsAreSearchedRecordByRecord() {
         QTest::mouseClick(control<QCheckBox>(dialog, "cbCharCase"), Qt::LeftButton);
         QTest::mouseClick(control<QCheckBox>(dialog, "cbUseFormat"), Qt::LeftButton);
     }));
+
+    // A hidden current column: the search starts at the first visible column.
+    w.goTo(4, u"宝贝名称"_s);
+    w.grid->columns().at(w.columnIndex(u"宝贝名称"_s)).setVisible(false);
+    search(w, u"zz"_s, u"<All>"_s, u"Whole field"_s, u"All"_s);
+    QCOMPARE(w.query().recNo(), 0);
+    QCOMPARE(w.currentField(), u"宝贝链接"_s);
 }
 
 void TDBGridFindUiTest::memoColumnsCompareTheirPlaceholderWithMatchFormat() {
