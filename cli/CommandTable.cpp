@@ -134,7 +134,8 @@ const std::vector<CliCommand>& cliCommands() {
          .summary = u"write every record (that passes the filter) to an item file"_s,
          .arguments = {existingDatabase(),
                        {.name = u"FILE"_s,
-                        .description = u"the item file to write, exactly this name"_s}},
+                        .description = u"the item file to write, exactly this name; a new file "
+                                       "gets its name only once it is complete"_s}},
          .options = withFilterOptions(
              {{.name = u"variant"_s,
                .valueName = u"VARIANT"_s,
@@ -145,8 +146,9 @@ const std::vector<CliCommand>& cliCommands() {
                .choices = {u"tab"_s, u"comma"_s, u"gb2312"_s}},
               {.name = u"existing"_s,
                .valueName = u"WHAT"_s,
-               .description = u"overwrite or append to an existing FILE; without this "
-                              "option an existing FILE is left alone and the command "
+               .description = u"overwrite (in place, keeping its mode) or append to an "
+                              "existing FILE, a regular file that may be written; without "
+                              "this option an existing FILE is left alone and the command "
                               "fails"_s,
                .choices = {u"overwrite"_s, u"append"_s}}},
              u"export"_s),
