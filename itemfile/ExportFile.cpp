@@ -1,8 +1,11 @@
 #include "itemfile/ExportFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -19,6 +22,9 @@ namespace {
 // Temporary names keep at most this many bytes of the file's name.
 constexpr qsizetype kTemporaryStemBytes = 200;
 constexpr int kTemporaryAttempts = 100;
+constexpr qsizetype kTemporarySuffixDigits = 8;
+// A temporary that nobody locks and nobody wrote for this long is left over.
+constexpr time_t kStaleSeconds = 60;
 
 QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -96,6 +102,55 @@ void checkWritableRegularFile(const struct stat& status) {
     }
 }
 
+// "." + name (cut to kTemporaryStemBytes) + ".partial-" + eight hex digits.
+QByteArray temporaryPrefix(const QByteArray& name) {
+    return "." + baseNameOf(name).left(kTemporaryStemBytes) + ".partial-";
+}
+
+bool isTemporaryOf(const QByteArray& entry, const QByteArray& prefix) {
+    if (entry.size() != prefix.size() + kTemporarySuffixDigits || !entry.startsWith(prefix)) {
+        return false;
+    }
+    for (qsizetype i = prefix.size(); i < entry.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(entry[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Removes what exports of the same name left when they were killed: their
+// temporaries that no export holds a lock on and that nobody wrote for a while.
+void removeStaleTemporaries(const QByteArray& name) {
+    const QByteArray folder = folderOf(name);
+    const QByteArray prefix = temporaryPrefix(name);
+    DIR* directory = ::opendir(folder.constData());
+    if (directory == nullptr) {
+        return;
+    }
+    const time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(directory)) {
+        if (!isTemporaryOf(QByteArray(entry->d_name), prefix)) {
+            continue;
+        }
+        const QByteArray path = folder + "/" + entry->d_name;
+        const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat status = {};
+        struct flock lock = {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+            now - status.st_mtime > kStaleSeconds && ::fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+            ::unlink(path.constData());
+        }
+        ::close(fd);
+    }
+    ::closedir(directory);
+}
+
 }  // namespace
 
 OpenForWriteError::OpenForWriteError(QString reason)
@@ -165,11 +220,12 @@ void ExportFile::openInPlace(ExistingFile existing) {
 }
 
 void ExportFile::createTemporary() {
-    const QByteArray stem = folderOf(m_name) + "/." + baseNameOf(m_name).left(kTemporaryStemBytes);
+    removeStaleTemporaries(m_name);
+    const QByteArray stem = folderOf(m_name) + "/" + temporaryPrefix(m_name);
     int error = EEXIST;
     for (int attempt = 0; attempt < kTemporaryAttempts && error == EEXIST; ++attempt) {
         char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x", QRandomGenerator::global()->generate());
+        std::snprintf(suffix, sizeof suffix, "%08x", QRandomGenerator::global()->generate());
         const QByteArray candidate = stem + suffix;
         m_fd = ::open(candidate.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0) {

@@ -25,9 +25,11 @@ private:
 // opening to closing, so that no other export writes it and no import reads
 // it meanwhile.
 //
-// A new file is written under a temporary name in the same folder and gets
-// its name only in finish(), so that an export that breaks off leaves no file
-// that passes for complete. An existing file is overwritten or appended to in
+// A new file is written under a temporary name in the same folder (".NAME.
+// partial-" and eight hex digits) and gets its name only in finish(), so that
+// an export that breaks off leaves no file that passes for complete. What a
+// killed export left is removed by the next export to the same name, once no
+// one has locked or written it for a minute. An existing file is overwritten or appended to in
 // place, keeping its mode, owner and links; only regular files that may be
 // written are, and never one of the open item database's files.
 class ExportFile : public OutputDevice {

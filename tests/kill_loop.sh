@@ -152,8 +152,8 @@ for ((i = 1; i <= kills; i++)); do
         fail "export kill $i after ${last_delay}s: an incomplete file of $(stat -c %s "$out") bytes"
         state="incomplete file"
     fi
-    leftovers=$(find "$work" -maxdepth 1 -name '.out.csv.*' | wc -l)
-    rm -f "$work"/.out.csv.*
+    leftovers=$(find "$work" -maxdepth 1 -name '.out.csv.partial-*' | wc -l)
+    rm -f "$work"/.out.csv.partial-*
     echo "export $i: killed after ${last_delay}s (finished first: $finished), $state, $leftovers temporary file(s) left"
 done
 

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -387,6 +388,35 @@ TEST_F(ExportTest, WriteFailureLeavesNoNewFile) {
     EXPECT_EQ(m_progress.events(), (QStringList{u"show"_s, u"close"_s}));
     EXPECT_EQ(QDir(m_dir.path(QString())).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"Data.mdb"_s});
+}
+
+TEST_F(ExportTest, TemporariesLeftByKilledExportsAreRemovedOnceStale) {
+    const auto temporary = [&](const char* digits, bool stale) {
+        const QString path = m_dir.path(u".out.csv.partial-"_s + QLatin1String(digits));
+        testsupport::writeFile(path, "part");
+        if (stale) {
+            const struct timeval old[2] = {{1, 0}, {1, 0}};
+            ::utimes(QFile::encodeName(path).constData(), old);
+        }
+        return path;
+    };
+    const QString left = temporary("0badf00d", true);
+    const QString fresh = temporary("12345678", false);
+    const QString beingWritten = temporary("abcdef01", true);
+    const QString other = m_dir.path(u".out.csv.partial-x"_s);
+    testsupport::writeFile(other, "mine");
+    const int fd = ::open(QFile::encodeName(beingWritten).constData(), O_RDWR);
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+    exportTo(m_filePath);
+    ::close(fd);
+    EXPECT_FALSE(QFile::exists(left));
+    EXPECT_TRUE(QFile::exists(fresh));
+    EXPECT_TRUE(QFile::exists(beingWritten));
+    EXPECT_TRUE(QFile::exists(other));
+    EXPECT_TRUE(QFile::exists(m_filePath));
 }
 
 // Overwriting and appending write only regular files that may be written,
