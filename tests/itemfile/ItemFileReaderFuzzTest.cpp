@@ -2,12 +2,15 @@
 // however the text is cut into chunks and windows, and the same records as a
 // plain line-by-line reading of the whole text.
 //
-// ITEMDESK_FUZZ_INPUTS sets the number of generated inputs (a few thousand by
-// default, so that the suite stays quick) and ITEMDESK_FUZZ_SEED the seed.
+// ITEMDESK_FUZZ_INPUTS sets the number of generated inputs (20000 by default,
+// so that the suite stays quick), ITEMDESK_FUZZ_SECONDS runs for that long
+// instead, and ITEMDESK_FUZZ_SEED sets the seed.
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -155,9 +158,16 @@ private:
 
 TEST(ItemFileReaderFuzzTest, GeneratedTextsGiveTheRecordsOfAPlainReading) {
     const std::uint64_t seed = environmentNumber("ITEMDESK_FUZZ_SEED", 20261209);
-    const std::uint64_t inputs = environmentNumber("ITEMDESK_FUZZ_INPUTS", 20000);
+    const std::uint64_t seconds = environmentNumber("ITEMDESK_FUZZ_SECONDS", 0);
+    const std::uint64_t inputs = environmentNumber(
+        "ITEMDESK_FUZZ_INPUTS", seconds > 0 ? std::numeric_limits<std::uint64_t>::max() : 20000);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     Generator generate(seed);
-    for (std::uint64_t input = 0; input < inputs; ++input) {
+    std::uint64_t input = 0;
+    for (; input < inputs; ++input) {
+        if (seconds > 0 && input % 1000 == 0 && std::chrono::steady_clock::now() > deadline) {
+            break;
+        }
         const QString text = generate.text();
         const int columnCount = 1 + generate.below(50);
         const int chunkChars = 1 + generate.below(std::max<int>(2, text.size() + 1));
@@ -182,7 +192,7 @@ TEST(ItemFileReaderFuzzTest, GeneratedTextsGiveTheRecordsOfAPlainReading) {
         ASSERT_EQ(sink.lineCounts, plain.lineCounts) << "seed " << seed << ", input " << input;
         ASSERT_EQ(reader.recordCount(), static_cast<int>(plain.records.size()));
     }
-    std::printf("%llu generated inputs, seed %llu\n", static_cast<unsigned long long>(inputs),
+    std::printf("%llu generated inputs, seed %llu\n", static_cast<unsigned long long>(input),
                 static_cast<unsigned long long>(seed));
 }
 
