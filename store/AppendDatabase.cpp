@@ -1,7 +1,7 @@
 #include "store/AppendDatabase.h"
 
+#include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "store/ConnectionString.h"
@@ -22,23 +22,6 @@ QString quotedLiteral(const QString& text) {
     QString quoted = text;
     quoted.replace(u'\'', QStringLiteral("''"));
     return u'\'' + quoted + u'\'';
-}
-
-QString sqlLiteral(const QVariant& value) {
-    if (value.isNull()) {
-        return QStringLiteral("NULL");
-    }
-    switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::Bool:
-            return QString::number(value.toLongLong());
-        case QMetaType::Double:
-            return QString::number(value.toDouble(), 'g', 17);
-        default:
-            return quotedLiteral(value.toString());
-    }
 }
 
 // The column type that a source field of this kind gets in BabyData; none
@@ -126,113 +109,97 @@ private:
     bool m_made = false;
 };
 
-// Writes source records onto the item records with the same link.
+// Writes source records onto the item records with the same link. The item
+// record is the first one the item query shows with that link, or, when its
+// filter hides them all, the one with the lowest ID. Its new values, converted
+// as the item query's fields convert them, and the values of the columns
+// outside those fields are written in one UPDATE by the record's key, so that
+// a value a field refuses leaves the whole record as it was.
 class RecordCopier {
 public:
     RecordCopier(ItemDatabase& database, const QStringList& tableColumns)
-        : m_source(database.sourceQuery), m_items(database.itemQuery), m_work(database.workQuery) {
+        : m_source(database.sourceQuery), m_items(database.itemQuery) {
+        QString assignments;
+        const auto assign = [&assignments](const QString& column) {
+            assignments += (assignments.isEmpty() ? QString() : QStringLiteral(", ")) +
+                           quoteIdentifier(column) + QStringLiteral(" = ?");
+        };
         for (int i = 0; i < m_source.fieldCount(); ++i) {
             const QString& name = m_source.field(i).name();
             if (name == kIdField) {
                 continue;
             }
-            if (Field* target = m_items.findField(name)) {
-                m_itemFields.emplace_back(i, target);
+            if (const Field* target = m_items.findField(name)) {
+                m_targets.push_back({i, target});
+                assign(target->name());
             } else if (tableColumns.contains(name, Qt::CaseInsensitive)) {
-                m_otherColumns.emplace_back(i, name);
+                m_targets.push_back({i, nullptr});
+                assign(name);
             }
+        }
+        sqlite3* db = database.itemConnection.handle();
+        m_findLink = prepare(
+            db, QStringLiteral("SELECT ID FROM BabyData WHERE 宝贝链接 = ? ORDER BY ID LIMIT 1"));
+        if (!assignments.isEmpty()) {
+            m_update = prepare(db, QStringLiteral("UPDATE BabyData SET ") + assignments +
+                                       QStringLiteral(" WHERE rowid = ?"));
         }
     }
 
     // Copies the current source record; false when its link is not in BabyData.
     bool copyCurrent() {
         const QString link = m_source.fieldByName(kLinkField).asText();
-        if (!linkExists(link)) {
+        const std::optional<std::int64_t> lowestId = firstIdWithLink(link);
+        if (!lowestId) {
             return false;
         }
-        if (m_items.locate(kLinkField, link)) {
-            setItemFields();
-            writeColumns(m_otherColumns, m_items.fieldByName(kIdField).value());
-        } else {
-            writeHiddenRecord(link);
-        }
+        const std::int64_t key =
+            m_items.locate(kLinkField, link) ? m_items.bookmark().key : *lowestId;
+        write(key);
         return true;
     }
 
 private:
-    using Column = std::pair<int, QString>;  // source field index, column name
+    struct Target {
+        int sourceIndex;
+        const Field* field;  // none for a column outside the item query's fields
+    };
 
-    bool linkExists(const QString& link) {
-        m_work.setSql(QStringLiteral("select 宝贝链接 from BabyData where 宝贝链接=") +
-                      quotedLiteral(link));
-        m_work.open();
-        const bool found = m_work.recordCount() > 0;
-        m_work.close();
-        return found;
+    std::optional<std::int64_t> firstIdWithLink(const QString& link) {
+        sqlite3_stmt* statement = m_findLink.get();
+        sqlite3_reset(statement);
+        bind(statement, 1, link);
+        std::optional<std::int64_t> id;
+        if (step(statement)) {
+            id = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_reset(statement);
+        return id;
     }
 
-    // Edits the located item record; a value that a field refuses cancels the
-    // whole record, so that nothing half-set is posted by a later move.
-    void setItemFields() {
-        m_items.edit();
-        try {
-            for (const auto& [sourceIndex, target] : m_itemFields) {
-                target->setValue(m_source.field(sourceIndex).value());
-            }
-            m_items.post();
-        } catch (...) {
-            m_items.cancel();
-            throw;
-        }
-    }
-
-    // A record that the item query's filter hides gets the same values, converted
-    // as its fields would convert them, by its ID.
-    void writeHiddenRecord(const QString& link) {
-        m_work.setSql(QStringLiteral("select ID from BabyData where 宝贝链接=") +
-                      quotedLiteral(link) + QStringLiteral(" order by ID"));
-        m_work.open();
-        const QVariant id = m_work.field(0).value();
-        m_work.close();
-
-        std::vector<std::pair<QString, QVariant>> values;
-        for (const auto& [sourceIndex, target] : m_itemFields) {
-            values.emplace_back(target->name(),
-                                target->converted(m_source.field(sourceIndex).value()));
-        }
-        for (const auto& [sourceIndex, column] : m_otherColumns) {
-            values.emplace_back(column, m_source.field(sourceIndex).value());
-        }
-        update(values, id);
-    }
-
-    void writeColumns(const std::vector<Column>& columns, const QVariant& id) {
-        std::vector<std::pair<QString, QVariant>> values;
-        for (const auto& [sourceIndex, column] : columns) {
-            values.emplace_back(column, m_source.field(sourceIndex).value());
-        }
-        update(values, id);
-    }
-
-    void update(const std::vector<std::pair<QString, QVariant>>& values, const QVariant& id) {
-        if (values.empty()) {
+    void write(std::int64_t key) {
+        if (!m_update) {
             return;
         }
-        QString assignments;
-        for (const auto& [column, value] : values) {
-            assignments += (assignments.isEmpty() ? QString() : QStringLiteral(", ")) +
-                           quoteIdentifier(column) + u'=' + sqlLiteral(value);
+        const Query::Row values = m_source.currentRow();
+        sqlite3_stmt* statement = m_update.get();
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        int parameter = 1;
+        for (const Target& target : m_targets) {
+            const QVariant& value = values[target.sourceIndex];
+            bind(statement, parameter++, target.field ? target.field->converted(value) : value);
         }
-        m_work.setSql(QStringLiteral("update BabyData set ") + assignments +
-                      QStringLiteral(" where ID=") + sqlLiteral(id));
-        m_work.execute();
+        sqlite3_bind_int64(statement, parameter, key);
+        step(statement);
+        sqlite3_reset(statement);
     }
 
     Query& m_source;
     Query& m_items;
-    Query& m_work;
-    std::vector<std::pair<int, Field*>> m_itemFields;
-    std::vector<Column> m_otherColumns;
+    std::vector<Target> m_targets;
+    StatementHandle m_findLink;
+    StatementHandle m_update;
 };
 
 }  // namespace

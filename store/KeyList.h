@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace store {
@@ -11,6 +12,10 @@ namespace store {
 // inserted it holds a row position of its own, the gap: rows at and behind
 // it show the key one index lower, so row positions run to keyCount() and
 // key indexes to keyCount() - 1.
+//
+// Finding a key's row never scans the list: keys in ascending order (the
+// table's own order) are searched by halving, any other order through a
+// sorted copy made on the first search and kept up to date from then on.
 class KeyList {
 public:
     void assign(std::vector<std::int64_t> keys);
@@ -43,9 +48,20 @@ public:
 
 private:
     int rowOfIndex(std::size_t index) const;
+    // Index of a key in m_keys, -1 when it is not there.
+    std::ptrdiff_t indexOf(std::int64_t key) const;
+    // Whether the keys at and around `index` keep the ascending order.
+    bool ascendingAround(std::size_t index) const;
+    // Keep the sorted copy, once made, in step with an edit of m_keys.
+    void forgetSortedKeys();
+    void sortedKeyRemoved(std::int64_t key, std::size_t index);
+    void sortedKeyInserted(std::int64_t key, std::size_t index);
 
     std::vector<std::int64_t> m_keys;
     int m_gap = -1;
+    bool m_ascending = true;
+    using SortedKey = std::pair<std::int64_t, std::ptrdiff_t>;  // key, index in m_keys
+    mutable std::vector<SortedKey> m_sortedKeys;
 };
 
 }  // namespace store

@@ -76,6 +76,20 @@ TEST_F(AppendDatabase, OverwritesRecordsWithAMatchingLinkTheLaterSourceRecordWin
     EXPECT_EQ(database.itemQuery.recNo(), 0) << "the item query is requeried";
 }
 
+// A link is compared as the whole text: quotes and wildcard characters in it are plain characters.
+TEST_F(AppendDatabase, MatchesLinksHoldingQuotesAndWildcardsExactly) {
+    runSql(itemPath, QStringLiteral("UPDATE BabyData SET 宝贝链接 = 'a''b%' WHERE ID = 1;"
+                                    "UPDATE BabyData SET 宝贝链接 = 'a''bc' WHERE ID = 2"));
+    database.itemQuery.requery();
+    makeItemShapedSource(QStringLiteral(
+        "INSERT INTO Content(宝贝名称, 宝贝链接) VALUES ('新甲', 'a''b%'), ('无', 'a''b'), "
+        "('无', 'a''b_')"));
+    append();
+    EXPECT_EQ(items(QStringLiteral("宝贝名称")),
+              (Rows{{QStringLiteral("新甲")}, {QStringLiteral("乙")}, {QStringLiteral("丙")}}));
+    EXPECT_EQ(progress.counts(), QStringLiteral("当前/总数：1/3"));
+}
+
 TEST_F(AppendDatabase, AddsAColumnOfTheSourceKindForEveryFieldTheTableLacks) {
     runSql(sourcePath,
            QStringLiteral(
