@@ -16,7 +16,7 @@ cli=$build/cli/itemdesk-cli
 
 build_release() {
     cmake -S "$bench_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        "-DITEMDESK_MODULES=${BENCH_MODULES:-store;itemfile;grid;app;cli;bench}" >/dev/null
+        "-DITEMDESK_MODULES=${BENCH_MODULES:-store;itemfile;template;grid;app;cli;bench}" >/dev/null
     cmake --build "$build" -j "$(nproc)" --target "$@" >/dev/null
 }
 

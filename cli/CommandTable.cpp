@@ -16,6 +16,9 @@ int clearCommand(const CommandLine& line, Console& console);
 int dedupeCommand(const CommandLine& line, Console& console);
 int importCommand(const CommandLine& line, Console& console);
 int exportCommand(const CommandLine& line, Console& console);
+int appendCommand(const CommandLine& line, Console& console);
+int templatesCommand(const CommandLine& line, Console& console);
+int weightCommand(const CommandLine& line, Console& console);
 int helpCommand(const CommandLine& line, Console& console);
 
 namespace {
@@ -155,6 +158,33 @@ const std::vector<CliCommand>& cliCommands() {
          .example =
              u"itemdesk-cli export Data.mdb items.csv --variant comma --existing overwrite"_s,
          .run = exportCommand},
+        {.name = u"append"_s,
+         .summary = u"merge another item database: its values onto the records with the same "
+                    "宝贝链接"_s,
+         .arguments = {existingDatabase(),
+                       {.name = u"SOURCE"_s,
+                        .description = u"an item database file whose table Content holds the "
+                                       "records to merge; DB gains a column for every field of "
+                                       "Content it lacks, and records whose link DB lacks are "
+                                       "not added"_s}},
+         .options = {},
+         .example = u"itemdesk-cli append Data.mdb 本周.mdb"_s,
+         .run = appendCommand},
+        {.name = u"templates"_s,
+         .summary = u"set 邮费模版ID of every record (that passes the filter) from the weight in "
+                    "its description file"_s,
+         .arguments = {existingDatabase()},
+         .options = withFilterOptions({}, u"assign"_s),
+         .example = u"itemdesk-cli templates Data.mdb --filter 宝贝类目=50010850"_s,
+         .run = templatesCommand},
+        {.name = u"weight"_s,
+         .summary = u"the postage template id of one description file, or an empty line"_s,
+         .arguments = {{.name = u"FILE"_s,
+                        .description = u"a description file, GBK text such as the one a "
+                                       "record's 宝贝描述 names"_s}},
+         .options = {},
+         .example = u"itemdesk-cli weight desc/1001.htm"_s,
+         .run = weightCommand},
         {.name = u"help"_s,
          .summary = u"the commands, or the usage, options and an example of one"_s,
          .arguments = {{.name = u"COMMAND"_s,

@@ -144,7 +144,8 @@ QString programHelp() {
            u"       "_s + kProgram + u" --help | --version\n\n"_s +
            wrapped({},
                    u"Works on item databases from the command line: creates them, reads, cleans "
-                   "up, imports and exports their item records."_s,
+                   "up, imports, exports and merges their item records, and assigns postage "
+                   "template ids."_s,
                    0) +
            u"\nCommands:\n"_s + termList(commands) + u"\nOptions:\n"_s +
            termList({{u"-h, --help"_s, u"show this help and exit"_s},
