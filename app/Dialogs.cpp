@@ -7,6 +7,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/DialogScript.h"
 #include "app/ErrorReport.h"
+#include "app/FileDialogColumns.h"
 #include "grid/confirm/ConfirmationBox.h"
 
 namespace app {
@@ -56,6 +57,7 @@ QString Dialogs::openFileName() {
         fileName = m_script->openFileName(title, m_lastOpenFile);
     } else {
         QFileDialog dialog(m_owner, title);
+        fitDetailColumns(dialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         if (!m_lastOpenFile.isEmpty()) {
@@ -79,6 +81,7 @@ Dialogs::SaveChoice Dialogs::saveFileName(const QStringList& fileTypes) {
             m_script->saveFileName(title, m_lastSaveFile, m_lastSaveEntry);
     } else {
         QFileDialog dialog(m_owner, title);
+        fitDetailColumns(dialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // The export asks its own question about an existing file.

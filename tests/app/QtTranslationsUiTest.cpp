@@ -2,9 +2,11 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeView>
 #include <QtTest>
 
 #include "app/DialogScript.h"
+#include "app/FileDialogColumns.h"
 #include "app/QtTranslations.h"
 #include "grid/confirm/ConfirmationBox.h"
 #include "grid/look/SongTiFont.h"
@@ -25,10 +27,13 @@ class QtTranslationsUiTest : public QObject {
 private slots:
     void initTestCase();
     void platformDialogsReadChinese();
+    void fileDetailsShowWholeUnderTheChineseCaptions();
     void theSystemsOwnTextsStay();
 };
 
 void QtTranslationsUiTest::initTestCase() {
+    // Qt's file dialog keeps its state in the user's settings; not those of a test.
+    QStandardPaths::setTestModeEnabled(true);
     grid::installSongTiSubstitution();
     QVERIFY(app::installQtTranslations(*qApp));
 }
@@ -46,6 +51,33 @@ void QtTranslationsUiTest::platformDialogsReadChinese() {
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Ok)->text(), u"确定"_s);
+}
+
+// A large database file: its size, type and date each fit their column.
+void QtTranslationsUiTest::fileDetailsShowWholeUnderTheChineseCaptions() {
+    testsupport::TempDir folder;
+    QFile file(folder.path(u"Data.mdb"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64{456} * 1024 * 1024));
+    file.close();
+
+    QFileDialog open(nullptr, u"打开"_s, folder.path(QString()));
+    open.setOption(QFileDialog::DontUseNativeDialog);
+    app::fitDetailColumns(open);
+    open.setViewMode(QFileDialog::Detail);
+    // As narrow as the Chinese captions make them on a desktop.
+    auto* tree = open.findChild<QTreeView*>(u"treeView"_s);
+    for (int column = 1; column <= 3; ++column)
+        tree->setColumnWidth(column, 40);
+    open.show();
+    // The hint for a column is public in the view's base class.
+    QAbstractItemView* view = tree;
+    QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+    for (int column = 1; column <= 3; ++column) {
+        QTRY_VERIFY2(view->sizeHintForColumn(column) > 0 &&
+                         tree->columnWidth(column) >= view->sizeHintForColumn(column),
+                     qPrintable(view->model()->headerData(column, Qt::Horizontal).toString()));
+    }
 }
 
 void QtTranslationsUiTest::theSystemsOwnTextsStay() {
