@@ -51,11 +51,14 @@ if [[ ! -f $source_db || $(cat "$source_db.options" 2>/dev/null) != "$records $s
     echo "== the source: $source_records records whose links are in the table"
     rm -f "$source_db"
     step=$((records / source_records))
-    sqlite3 -batch "$source_db" "$(sed 's/CREATE TABLE BabyData/CREATE TABLE Content/' "$tools/schema.sql")" \
-        "ATTACH '$table' AS t;
+    # On standard input: the schema opens with a comment that sqlite3 would take for an option.
+    {
+        sed 's/CREATE TABLE BabyData/CREATE TABLE Content/' "$tools/schema.sql"
+        echo "ATTACH '$table' AS t;
          INSERT INTO Content($(columns "$table" "")) SELECT $(columns "$table" "") FROM t.BabyData
              WHERE ID % $step = 0 LIMIT $source_records;
          UPDATE Content SET 宝贝名称 = 宝贝名称 || '·新', 宝贝价格 = 宝贝价格 + 1;"
+    } | sqlite3 -batch "$source_db"
     echo "$records $source_records" >"$source_db.options"
 fi
 sets=$(sqlite3 "$table" "select group_concat(name || ' = c.' || name, ', ') from pragma_table_info('BabyData') where name <> 'ID'")
