@@ -8,15 +8,13 @@
 // time, the rows shown and the footer's record count; each round clears the
 // filter first, untimed.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 #include <QApplication>
 #include <QFont>
 
+#include "bench/Stopwatch.h"
 #include "grid/columns/ItemGridColumns.h"
 #include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
@@ -27,29 +25,15 @@ namespace {
 
 constexpr int kRounds = 5;
 
-using Clock = std::chrono::steady_clock;
-
-struct Timing {
-    double wallMs;
-    double cpuMs;
-};
-
 // Types the text into the column's filter cell, applies the filter row and
 // waits until the grid has repainted.
-Timing timedApply(grid::TDBGrid& view, grid::TDBGridColumn& column, const QString& text) {
-    const Clock::time_point start = Clock::now();
-    const std::clock_t cpuStart = std::clock();
+bench::Timing timedApply(grid::TDBGrid& view, grid::TDBGridColumn& column, const QString& text) {
+    const bench::Stopwatch stopwatch;
     column.stFilter().assignFilterText(text);
     view.applyFilter();
     QCoreApplication::processEvents();
     view.repaint();
-    return {std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
-            1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC};
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return stopwatch.elapsed();
 }
 
 }  // namespace
@@ -93,12 +77,12 @@ int main(int argc, char** argv) {
         std::vector<double> walls, cpus;
         for (int round = 0; round < kRounds; ++round) {
             timedApply(view, *column, QString());
-            const Timing timing = timedApply(view, *column, text);
+            const bench::Timing timing = timedApply(view, *column, text);
             walls.push_back(timing.wallMs);
             cpus.push_back(timing.cpuMs);
         }
-        std::printf("%.1f ms (cpu %.1f ms)  rows %d  footer %s  filter [%s]\n", median(walls),
-                    median(cpus), database.itemQuery.recordCount(),
+        std::printf("%.1f ms (cpu %.1f ms)  rows %d  footer %s  filter [%s]\n",
+                    bench::median(walls), bench::median(cpus), database.itemQuery.recordCount(),
                     qPrintable(view.footerText(0, view.columns().at(0))),
                     qPrintable(database.itemQuery.filter()));
     } catch (const store::Error& error) {

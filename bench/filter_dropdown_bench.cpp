@@ -8,14 +8,13 @@
 // FIELD defaults to 宝贝名称. Prints both times in milliseconds, wall and
 // processor time, and the number of values listed.
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 #include <QApplication>
 #include <QFont>
 #include <QListView>
 
+#include "bench/Stopwatch.h"
 #include "grid/columns/ItemGridColumns.h"
 #include "grid/filterrow/FilterDropDown.h"
 #include "grid/view/GridFilterRow.h"
@@ -26,24 +25,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Timing {
-    double wallMs;
-    double cpuMs;
-};
-
 // Drops the column's list down and waits until it is painted.
-Timing timedDropDown(grid::TDBGrid& view, grid::TDBGridColumn& column) {
-    const Clock::time_point start = Clock::now();
-    const std::clock_t cpuStart = std::clock();
+bench::Timing timedDropDown(grid::TDBGrid& view, grid::TDBGridColumn& column) {
+    const bench::Stopwatch stopwatch;
     grid::GridFilterRow& filterRow = view.filterRow();
     filterRow.open(column);
     filterRow.showDropDown();
     QCoreApplication::processEvents();
     filterRow.dropDown().repaint();
-    const Timing timing{std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
-                        1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC};
+    const bench::Timing timing = stopwatch.elapsed();
     filterRow.dropDown().hide();
     filterRow.close();
     return timing;
@@ -100,8 +90,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no column with a list shows %s\n", qPrintable(fieldName));
         return 2;
     }
-    const Timing first = timedDropDown(view, *column);
-    const Timing second = timedDropDown(view, *column);
+    const bench::Timing first = timedDropDown(view, *column);
+    const bench::Timing second = timedDropDown(view, *column);
     if (failures > 0)
         return 1;
     std::printf("first %.0f ms (cpu %.0f ms)  second %.0f ms (cpu %.0f ms)  values %d\n",

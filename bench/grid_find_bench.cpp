@@ -10,8 +10,6 @@
 // line per search: label, wall seconds, processor seconds and the record the
 // grid is on afterwards, separated by tabs.
 
-#include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +17,7 @@
 #include <QFont>
 #include <QScrollBar>
 
+#include "bench/Stopwatch.h"
 #include "grid/columns/ItemGridColumns.h"
 #include "grid/features/LocateTextRequest.h"
 #include "grid/view/TDBGrid.h"
@@ -26,8 +25,6 @@
 #include "store/ItemDatabase.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct Search {
     const char* label;
@@ -83,20 +80,19 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         const int top = view.verticalScrollBar()->value();
         const int row = query.recNo();
-        const Clock::time_point start = Clock::now();
-        const std::clock_t startCpu = std::clock();
+        const bench::Stopwatch stopwatch;
         const bool found = view.locateText(search.request);
         QCoreApplication::processEvents();
         view.repaint();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const double cpu = static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC;
+        const bench::Timing timing = stopwatch.elapsed();
         if (found != search.expectFound ||
             (!found && (query.recNo() != row || view.verticalScrollBar()->value() != top))) {
             std::fprintf(stderr, "%s: wrong outcome (found %d, record %d, top row %d)\n",
                          search.label, found, query.recNo(), view.verticalScrollBar()->value());
             return 1;
         }
-        std::printf("%s\t%.3f\t%.3f\t%d\n", search.label, seconds, cpu, query.recNo() + 1);
+        std::printf("%s\t%.3f\t%.3f\t%d\n", search.label, timing.wallMs / 1000.0,
+                    timing.cpuMs / 1000.0, query.recNo() + 1);
     }
     view.setDataSource(nullptr);
     return 0;

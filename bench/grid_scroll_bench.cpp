@@ -8,7 +8,6 @@
 // DB is an item database (for example made by "itemdesk-cli demo DB 1000000");
 // without one, a database of 1,000,000 records is filled in a temporary folder.
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -22,6 +21,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/Stopwatch.h"
 #include "grid/columns/ItemGridColumns.h"
 #include "grid/view/TDBGrid.h"
 #include "store/DataSource.h"
@@ -45,11 +45,6 @@ double residentMegabytes() {
     long resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void execute(sqlite3* db, const QString& sql) {
@@ -135,13 +130,13 @@ int main(int argc, char** argv) {
         jumps.push_back(timedMove(view, [&] { query.moveTo(middle(random)); }));
         last.push_back(timedMove(view, [&] { query.last(); }));
     }
-    const double firstMs = median(first);
-    const double lastMs = median(last);
+    const double firstMs = bench::median(first);
+    const double lastMs = bench::median(last);
 
     std::printf("records                         %d\n", query.recordCount());
     std::printf("open the item query             %8.1f ms  (%.0f MB resident)\n", openMs, openMb);
     std::printf("attach the grid and paint       %8.1f ms  (+%.1f MB)\n", attachMs, attachMb);
-    std::printf("move to a middle row and paint  %8.2f ms  (median)\n", median(jumps));
+    std::printf("move to a middle row and paint  %8.2f ms  (median)\n", bench::median(jumps));
     std::printf("move to the first and paint     %8.2f ms  (median of %d)\n", firstMs, kRounds);
     std::printf("move to the last and paint      %8.2f ms  (median of %d)\n", lastMs, kRounds);
     std::printf("last / first                    %8.2f\n", firstMs > 0 ? lastMs / firstMs : 0.0);
