@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <random>
+#include <vector>
+
 #include "grid/filterrow/FilterValueList.h"
 #include "store/DataSource.h"
 #include "store/Error.h"
@@ -43,6 +49,33 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("T恤")},
                      {QStringLiteral("T恤"), QStringLiteral("牛仔裤"), QStringLiteral("Ｔ恤")}}),
     [](const testing::TestParamInfo<DistinctCase>& info) { return info.param.label; });
+
+// Texts from a few units, so that long shared beginnings, keys that are
+// beginnings of others, U+0000 and case pairs all occur; compared with a
+// plain stable sort on the case-folded keys.
+TEST(DistinctSortedGenerated, AgreesWithAStableSortOnFoldedKeys) {
+    const std::array<char16_t, 7> units{u'a', u'A', u'b', u'\0', u'\u5b9d', u'\uff34', u'\uff54'};
+    std::mt19937 random(7);
+    QStringList texts;
+    for (int i = 0; i < 5000; ++i) {
+        QString text;
+        const int length = static_cast<int>(random() % 9);
+        for (int u = 0; u < length; ++u)
+            text += QChar(units[random() % units.size()]);
+        texts << text;
+    }
+    std::vector<qsizetype> order(static_cast<std::size_t>(texts.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&texts](qsizetype a, qsizetype b) {
+        return texts[a].toCaseFolded() < texts[b].toCaseFolded();
+    });
+    QStringList expected;
+    for (const qsizetype i : order)
+        if (expected.isEmpty() || expected.last().toCaseFolded() != texts[i].toCaseFolded())
+            expected << texts[i];
+
+    EXPECT_EQ(FilterValueList::distinctSorted(texts), expected);
+}
 
 class ValueListOverItemQuery : public testing::Test {
 protected:
