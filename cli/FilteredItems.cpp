@@ -20,7 +20,8 @@ void applyDecimalSeparator(const CommandLine& line) {
     store::Locale::setCurrent(locale);
 }
 
-void openFilteredItems(store::ItemDatabase& database, const CommandLine& line) {
+void openFilteredItems(store::ItemDatabase& database, const CommandLine& line,
+                       store::Access access) {
     const bool where = line.isSet(u"where"_s);
     const bool filter = line.isSet(u"filter"_s);
     if (where && filter)
@@ -31,7 +32,7 @@ void openFilteredItems(store::ItemDatabase& database, const CommandLine& line) {
         database.itemQuery.setFilter(line.value(u"where"_s));
         database.itemQuery.setFiltered(true);
     }
-    openItemDatabase(database, line.argument(0));
+    openItemDatabase(database, line.argument(0), access);
     if (filter) {
         GridFilterRow filterRow(database.itemQuery);
         for (const QString& cell : line.values(u"filter"_s))

@@ -6,15 +6,15 @@
 
 namespace cli {
 
-void connectItemDatabase(store::ItemDatabase& database, const QString& path) {
+void connectItemDatabase(store::ItemDatabase& database, const QString& path, store::Access access) {
     if (!QFileInfo(path).isFile())
         throw store::Error(QStringLiteral("数据库文件不存在：") + path);
-    database.connectFile(path);
+    database.connectFile(path, access);
     database.itemConnection.open();
 }
 
-void openItemDatabase(store::ItemDatabase& database, const QString& path) {
-    connectItemDatabase(database, path);
+void openItemDatabase(store::ItemDatabase& database, const QString& path, store::Access access) {
+    connectItemDatabase(database, path, access);
     database.openItemQuery();
 }
 

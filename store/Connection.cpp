@@ -41,7 +41,8 @@ void Connection::open() {
         throw Error(m_name + QStringLiteral(": no database file is set"));
 
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int flags = isReadOnly(m_connectionString) ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     DatabaseHandle db(raw);
     if (rc != SQLITE_OK)
         throw Error(QString::fromUtf8(sqlite3_errmsg(raw)) + QStringLiteral(": ") + path);

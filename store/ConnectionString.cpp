@@ -33,6 +33,13 @@ bool isKnownKeyTail(QStringView tail) {
     return true;
 }
 
+// Where the path after "Data Source=" starts; -1 without one.
+qsizetype dataSourceStart(const QString& connectionString) {
+    const QString key = QStringLiteral("Data Source=");
+    const qsizetype start = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
+    return start < 0 ? -1 : start + key.size();
+}
+
 }  // namespace
 
 QString connectionStringFor(const QString& path) {
@@ -40,12 +47,30 @@ QString connectionStringFor(const QString& path) {
            QStringLiteral(";Persist Security Info=True");
 }
 
+QString readOnlyConnectionStringFor(const QString& path) {
+    return connectionStringFor(path) + QStringLiteral(";Mode=Read");
+}
+
+bool isReadOnly(const QString& connectionString) {
+    // The keys before and after the path; the path itself may hold ";Mode=Read".
+    const qsizetype from = dataSourceStart(connectionString);
+    const QStringView text(connectionString);
+    const QList<QStringView> parts =
+        from < 0 ? text.split(u';')
+                 : text.first(from).split(u';') +
+                       text.sliced(from + dataSourceOf(connectionString).size()).split(u';');
+    for (const QStringView part : parts) {
+        const qsizetype equals = part.indexOf(u'=');
+        if (equals > 0 && part.first(equals).trimmed().compare(u"Mode", Qt::CaseInsensitive) == 0)
+            return part.sliced(equals + 1).trimmed().compare(u"Read", Qt::CaseInsensitive) == 0;
+    }
+    return false;
+}
+
 QString dataSourceOf(const QString& connectionString) {
-    const QString key = QStringLiteral("Data Source=");
-    const qsizetype start = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
-    if (start < 0)
+    const qsizetype from = dataSourceStart(connectionString);
+    if (from < 0)
         return {};
-    const qsizetype from = start + key.size();
     for (qsizetype i = connectionString.indexOf(u';', from); i >= 0;
          i = connectionString.indexOf(u';', i + 1)) {
         if (isKnownKeyTail(QStringView(connectionString).sliced(i)))

@@ -16,9 +16,10 @@ ItemDatabase::~ItemDatabase() {
     closeAll();
 }
 
-void ItemDatabase::connectFile(const QString& path) {
+void ItemDatabase::connectFile(const QString& path, Access access) {
     itemConnection.close();
-    itemConnection.setConnectionString(connectionStringFor(path));
+    itemConnection.setConnectionString(
+        access == Access::ReadOnly ? readOnlyConnectionStringFor(path) : connectionStringFor(path));
 }
 
 void ItemDatabase::openItemQuery() {

@@ -7,6 +7,9 @@
 
 namespace store {
 
+// How a database file is opened: read-only connections refuse every change.
+enum class Access { ReadWrite, ReadOnly };
+
 // The engine objects of the system: the item connection with the item query
 // ("Select * from BabyData", the 47 declared fields) and the work query that
 // runs statements, and the source connection with its query.
@@ -22,7 +25,7 @@ public:
     Query sourceQuery{sourceConnection, QStringLiteral("ADOQuery3")};
 
     // Closes the item connection and points it at a database file.
-    void connectFile(const QString& path);
+    void connectFile(const QString& path, Access access = Access::ReadWrite);
     // Opens the item query; no-op when it is open.
     void openItemQuery();
     // Closes the item connection, then the source connection.

@@ -21,14 +21,18 @@ TEST(ConnectionString, CarriesThePathVerbatim) {
 
 class ConnectionStringPath : public testing::TestWithParam<const char*> {};
 
-TEST_P(ConnectionStringPath, IsReadBackWhole) {
+TEST_P(ConnectionStringPath, IsReadBackWholeAndOnlyItsModeKeyMakesItReadOnly) {
     const QString path = QString::fromUtf8(GetParam());
     EXPECT_EQ(store::dataSourceOf(store::connectionStringFor(path)), path);
+    EXPECT_FALSE(store::isReadOnly(store::connectionStringFor(path)));
+    EXPECT_EQ(store::dataSourceOf(store::readOnlyConnectionStringFor(path)), path);
+    EXPECT_TRUE(store::isReadOnly(store::readOnlyConnectionStringFor(path)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ConnectionStringPath,
                          testing::Values("/tmp/店 铺;数据/Data.mdb", "shop.db;v=2",
-                                         "a;name=b;c=d.mdb", "x;=y", "trailing;", "Data.mdb"));
+                                         "a;name=b;c=d.mdb", "x;=y", "trailing;", "Data.mdb",
+                                         "a;Mode=Read;b.mdb"));
 
 TEST(JetDialect, TranslatesSelectIntoAndLeavesTheRest) {
     EXPECT_EQ(store::translateJetStatement(
