@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Dataset figures on 1,000,000 item records (~300-character descriptions, an
 # SQLite file of about 1.3 GB), each beside the sqlite3 shell doing the same
-# work. Environment: see bench/common.sh.
+# work; the dataset's reading backwards and its appends beside the same work
+# done forwards and with fixed fields. Environment: see bench/common.sh.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-build_release itemdesk-cli
+build_release itemdesk-cli dataset_bench
 
 db=$data/m1.db
 if [[ ! -f $db ]]; then
@@ -32,3 +33,7 @@ echo "== post 100,000 appended records in one command (itemdesk-cli demo)"
 measure "rm -f '$data/posted.db' && '$cli' demo '$data/posted.db' 100000"
 printf '%-30s itemdesk-cli %6.2f s (cpu %5.2f s) %4d MB\n' "demo 100000" "$median_wall" "$median_cpu" "$peak"
 rm -f "$data/posted.db"
+
+echo "== read 100,000 rows last to first beside first to last; goal: <= 1.5 x"
+echo "== 50,000 appends changing their fields beside the same fields; goal: <= 1.2 x"
+"$build/bench/dataset_bench" "$db" "$data"

@@ -249,8 +249,7 @@ void Query::close() {
 void Query::resetStatements() {
     m_cache.releaseStatement();
     m_cache.clear();
-    m_insertStatement.reset();
-    m_insertColumns.clear();
+    m_insertStatements.clear();
 }
 
 void Query::forgetConnectionHandle() {
@@ -581,24 +580,7 @@ void Query::writeRecord() {
     };
 
     if (m_state == DataSetState::Insert) {
-        if (!m_insertStatement || m_insertColumns != m_changed) {
-            QString columns, values;
-            for (std::size_t i = 0; i < count; ++i) {
-                if (!m_changed[i])
-                    continue;
-                columns += (columns.isEmpty() ? QString() : QStringLiteral(", ")) +
-                           quoteIdentifier(m_columns[static_cast<qsizetype>(i)]);
-                values += values.isEmpty() ? QStringLiteral("?") : QStringLiteral(", ?");
-            }
-            const QString target = QStringLiteral("INSERT INTO ") + quoteIdentifier(m_table);
-            const QString sql = columns.isEmpty()
-                                    ? target + QStringLiteral(" DEFAULT VALUES")
-                                    : QString(target + QStringLiteral(" (") + columns +
-                                              QStringLiteral(") VALUES (") + values + u')');
-            m_insertStatement = prepare(db, sql);
-            m_insertColumns = m_changed;
-        }
-        sqlite3_stmt* statement = m_insertStatement.get();
+        sqlite3_stmt* statement = insertStatement();
         sqlite3_reset(statement);
         int parameter = 1;
         for (std::size_t i = 0; i < count; ++i) {
@@ -642,6 +624,35 @@ void Query::writeRecord() {
     m_cache.forget(oldKey);
     m_cache.forget(newKey);
     m_keys.replaceAt(m_cursor, newKey);
+}
+
+sqlite3_stmt* Query::insertStatement() {
+    const auto found =
+        std::find_if(m_insertStatements.begin(), m_insertStatements.end(),
+                     [&](const InsertStatement& insert) { return insert.columns == m_changed; });
+    if (found != m_insertStatements.end()) {
+        std::rotate(m_insertStatements.begin(), found, found + 1);
+        return m_insertStatements.front().statement.get();
+    }
+
+    QString columns, values;
+    for (std::size_t i = 0; i < m_changed.size(); ++i) {
+        if (!m_changed[i])
+            continue;
+        columns += (columns.isEmpty() ? QString() : QStringLiteral(", ")) +
+                   quoteIdentifier(m_columns[static_cast<qsizetype>(i)]);
+        values += values.isEmpty() ? QStringLiteral("?") : QStringLiteral(", ?");
+    }
+    // Fields left out take the column's DEFAULT.
+    const QString target = QStringLiteral("INSERT INTO ") + quoteIdentifier(m_table);
+    const QString sql = columns.isEmpty() ? target + QStringLiteral(" DEFAULT VALUES")
+                                          : QString(target + QStringLiteral(" (") + columns +
+                                                    QStringLiteral(") VALUES (") + values + u')');
+    StatementHandle statement = prepare(m_connection.handle(), sql);
+    if (m_insertStatements.size() == kInsertStatements)
+        m_insertStatements.pop_back();
+    m_insertStatements.insert(m_insertStatements.begin(), {m_changed, std::move(statement)});
+    return m_insertStatements.front().statement.get();
 }
 
 void Query::refuseKeyBeyondIdField(std::int64_t key) {

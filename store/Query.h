@@ -183,6 +183,7 @@ private:
     void beginRecord(bool appendAtEnd);
     void postRecord();
     void writeRecord();
+    sqlite3_stmt* insertStatement();
     void refuseKeyBeyondIdField(std::int64_t key);
     void setState(DataSetState state);
     Row fetchRow(int row);
@@ -215,8 +216,14 @@ private:
     std::vector<Row> m_rows;  // Static mode only
     RowCache m_cache;         // Table mode only
     Row m_nullRow;
-    StatementHandle m_insertStatement;  // reused while the same fields are set
-    std::vector<bool> m_insertColumns;
+    // Prepared INSERTs by the set of fields assigned, most recently used
+    // first, so that records assigning different fields in turn reuse theirs.
+    struct InsertStatement {
+        std::vector<bool> columns;
+        StatementHandle statement;
+    };
+    static constexpr std::size_t kInsertStatements = 16;
+    std::vector<InsertStatement> m_insertStatements;
 
     DataSetState m_state = DataSetState::Inactive;
     int m_cursor = -1;

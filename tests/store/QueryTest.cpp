@@ -7,6 +7,7 @@
 #include "store/ItemTable.h"
 #include "store/ReadSnapshot.h"
 #include "store/RowCache.h"
+#include "tests/support/TableRows.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -377,6 +378,53 @@ TEST_F(ItemQuery, RowValuesComeInResultOrderOneStatementPerBlock) {
     around = query().rowValues(6, 1, {0});
     EXPECT_TRUE(around[0].isNull()) << "a row deleted by another writer reads null";
     sqlite3_trace_v2(query().connection().handle(), 0, nullptr, nullptr);
+}
+
+// Appends that assign a different set of fields each time, more sets than
+// the dataset keeps statements for and back again: a field left out holds its
+// column's DEFAULT (or null without one), an assigned field its value.
+TEST_F(ItemQuery, AppendsAssigningDifferentFieldsKeepTheColumnDefaults) {
+    testsupport::runSql(path, QStringLiteral("CREATE TABLE T (id INTEGER PRIMARY KEY, "
+                                             "a TEXT DEFAULT 'da', b INTEGER DEFAULT 7, c TEXT, "
+                                             "d INTEGER, e TEXT DEFAULT (lower('XY')), "
+                                             "f INTEGER NOT NULL DEFAULT -1)"));
+    const QStringList defaults = {QStringLiteral("'da'"), QStringLiteral("7"),
+                                  QStringLiteral("NULL"), QStringLiteral("NULL"),
+                                  QStringLiteral("'xy'"), QStringLiteral("-1")};
+    const std::vector<bool> textColumn = {true, false, true, false, true, false};
+    open();
+    store::Query& table = database.workQuery;
+    table.setSql(QStringLiteral("Select * from T"));
+    table.open();
+
+    // Every non-empty set of the six fields in Gray-code order, then back.
+    std::vector<unsigned> sets;
+    for (unsigned n = 1; n < 64; ++n)
+        sets.push_back(n ^ (n >> 1));
+    sets.insert(sets.end(), sets.rbegin(), sets.rend());
+    QStringList expected;
+    for (std::size_t record = 0; record < sets.size(); ++record) {
+        table.append();
+        QStringList values;
+        for (int column = 0; column < 6; ++column) {
+            if (!(sets[record] & (1u << column))) {
+                values << defaults[column];
+                continue;
+            }
+            const QString value = QString::number(record * 10 + column);
+            table.field(column + 1).setText(value);
+            values << (textColumn[column] ? u'\'' + value + u'\'' : value);
+        }
+        expected << values.join(u',');
+    }
+    table.post();
+
+    const QList<QVariantList> rows = testsupport::queryRows(
+        path, QStringLiteral("SELECT quote(a) || ',' || quote(b) || ',' || quote(c) || ',' || "
+                             "quote(d) || ',' || quote(e) || ',' || quote(f) FROM T ORDER BY id"));
+    ASSERT_EQ(rows.size(), expected.size());
+    for (qsizetype record = 0; record < rows.size(); ++record)
+        EXPECT_EQ(rows[record][0].toString(), expected[record]) << "record " << record;
 }
 
 TEST_F(ItemQuery, ARowHandedOutOutlivesTheCacheItWasReadFrom) {

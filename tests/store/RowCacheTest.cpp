@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <numeric>
+#include <random>
 
 #include "store/RowCache.h"
 #include "store/Sqlite.h"
@@ -97,6 +98,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadPattern{"LastToFirst", [] { return run(kRows - 1, 0); }, kBlocks},
                     ReadPattern{"PagesDown", [] { return pages(false); }, kBlocks},
                     ReadPattern{"PagesUpFromTheEnd", [] { return pages(true); }, kBlocks},
+                    ReadPattern{"RandomWithinFourBlocks",
+                                [] {
+                                    // Rows 320 to 575 are blocks 5 to 8, as many as the cache
+                                    // holds.
+                                    std::mt19937 random(13);
+                                    std::uniform_int_distribution<int> index(320, 575);
+                                    std::vector<int> indexes(2000);
+                                    for (int& i : indexes)
+                                        i = index(random);
+                                    return indexes;
+                                },
+                                4},
                     ReadPattern{
                         "FirstToLastAndBack",
                         [] {
