@@ -68,6 +68,19 @@ std::vector<CliOption> withFilterOptions(std::vector<CliOption> options, const Q
     return options;
 }
 
+// --dry-run and --json after a command's own options; `summary` says what
+// the dry run shows.
+std::vector<CliOption> withDryRunOptions(std::vector<CliOption> options, const QString& summary) {
+    options.insert(options.end(),
+                   {{.name = u"dry-run"_s,
+                     .valueName = {},
+                     .description = u"change nothing, read DB only, and show "_s + summary},
+                    {.name = u"json"_s,
+                     .valueName = {},
+                     .description = u"with --dry-run: print that summary as one JSON object"_s}});
+    return options;
+}
+
 }  // namespace
 
 const std::vector<CliCommand>& cliCommands() {
@@ -174,7 +187,10 @@ const std::vector<CliCommand>& cliCommands() {
          .summary = u"set 邮费模版ID of every record (that passes the filter) from the weight in "
                     "its description file"_s,
          .arguments = {existingDatabase()},
-         .options = withFilterOptions({}, u"assign"_s),
+         .options = withDryRunOptions(
+             withFilterOptions({}, u"assign"_s),
+             u"the records per template id, those whose id would change, and the records "
+             "whose description file cannot be read, where the command would stop"_s),
          .example = u"itemdesk-cli templates Data.mdb --filter 宝贝类目=50010850"_s,
          .run = templatesCommand},
         {.name = u"weight"_s,
