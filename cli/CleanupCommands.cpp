@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/OpenItemDatabase.h"
+#include "cli/PreviewReports.h"
 #include "store/TableCommands.h"
 
 namespace cli {
@@ -15,8 +16,15 @@ int clearCommand(const CommandLine& line, Console& console) {
 }
 
 int dedupeCommand(const CommandLine& line, Console& console) {
+    requireDryRunForJson(line);
     store::ItemDatabase database;
     connectItemDatabase(database, line.argument(0));
+    if (line.isSet(QStringLiteral("dry-run"))) {
+        printDuplicatesPreview(
+            store::previewRemoveDuplicates(database, kPreviewSampleGroups, kPreviewIdsPerGroup),
+            line.isSet(QStringLiteral("json")), console);
+        return 0;
+    }
     store::removeDuplicates(database);
     printLine(console.out, QStringLiteral("操作成功，已将重复记录删除"));
     return 0;

@@ -3,6 +3,7 @@
 // below: CommandLine checks the arguments and options listed there and the
 // help text shows them. HelpTest then prints the help for the README.
 #include "cli/CliCommand.h"
+#include "cli/PreviewReports.h"
 #include "itemfile/ItemFileImport.h"
 
 namespace cli {
@@ -129,8 +130,16 @@ const std::vector<CliCommand>& cliCommands() {
         {.name = u"dedupe"_s,
          .summary = u"keep the lowest ID of every group of equal item names"_s,
          .arguments = {existingDatabase()},
-         .options = {},
-         .example = u"itemdesk-cli dedupe Data.mdb"_s,
+         .options = {{.name = u"dry-run"_s,
+                      .valueName = {},
+                      .description = u"change nothing; print how many groups of equal names "
+                                     "there are, how many records would go and stay, and the "
+                                     "first %1 groups with the ID kept and the IDs deleted"_s.arg(
+                                         kPreviewSampleGroups)},
+                     {.name = u"json"_s,
+                      .valueName = {},
+                      .description = u"with --dry-run: print the summary as one JSON object"_s}},
+         .example = u"itemdesk-cli dedupe Data.mdb --dry-run"_s,
          .run = dedupeCommand},
         {.name = u"import"_s,
          .summary = u"append the records of a tab-separated item file"_s,
@@ -143,7 +152,16 @@ const std::vector<CliCommand>& cliCommands() {
                                      "with fewer is continued by the next one"_s
                                          .arg(itemfile::kMinimumImportColumnCount)
                                          .arg(itemfile::kMaximumImportColumnCount),
-                      .defaultValue = QString::number(itemfile::kDefaultImportColumnCount)}},
+                      .defaultValue = QString::number(itemfile::kDefaultImportColumnCount)},
+                     {.name = u"dry-run"_s,
+                      .valueName = {},
+                      .description = u"change nothing; print how many records the file holds, "
+                                     "the first problem that would stop the import with its "
+                                     "line and field, and how many records would be added "
+                                     "before it"_s},
+                     {.name = u"json"_s,
+                      .valueName = {},
+                      .description = u"with --dry-run: print the summary as one JSON object"_s}},
          .example = u"itemdesk-cli import Data.mdb items.tab --columns 44"_s,
          .run = importCommand},
         {.name = u"export"_s,

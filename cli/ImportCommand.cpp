@@ -1,19 +1,27 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/OpenItemDatabase.h"
+#include "cli/PreviewReports.h"
 #include "cli/TerminalProgress.h"
 #include "itemfile/ItemFileImport.h"
 
 namespace cli {
 
-// import DB FILE [--columns N]: appends the records of a tab-separated item file.
+// import DB FILE [--columns N] [--dry-run [--json]]: appends the records of a
+// tab-separated item file, or tells what that would do.
 int importCommand(const CommandLine& line, Console& console) {
+    requireDryRunForJson(line);
     const int columnCount =
         line.numberValue(QStringLiteral("columns"), itemfile::kMinimumImportColumnCount,
                          itemfile::kMaximumImportColumnCount);
     store::ItemDatabase database;
     openItemDatabase(database, line.argument(0));
     store::Query& query = database.itemQuery;
+    if (line.isSet(QStringLiteral("dry-run"))) {
+        printImportPreview(itemfile::previewItemFileImport(line.argument(1), query, columnCount),
+                           line.isSet(QStringLiteral("json")), console);
+        return 0;
+    }
     TerminalProgress progress(console);
     try {
         const itemfile::ImportResult result =
@@ -21,12 +29,15 @@ int importCommand(const CommandLine& line, Console& console) {
         printLine(console.out, QStringLiteral("导入成功"));
         printLine(console.out, QStringLiteral("新增记录：%1").arg(result.postedCount));
     } catch (const itemfile::ImportError& error) {
-        // Say how much of the file the table holds after the failure.
-        if (error.keptCount() == 0) {
-            throw store::Error(error.message());
+        // Say where the import stopped and how much of the file the table holds.
+        QString message = error.message();
+        if (error.lineNumber() > 0) {
+            message += QStringLiteral("\n出错的行：%1").arg(error.lineNumber());
         }
-        throw store::Error(error.message() +
-                           QStringLiteral("\n已导入的记录保留在表中：%1").arg(error.keptCount()));
+        if (error.keptCount() > 0) {
+            message += QStringLiteral("\n已导入的记录保留在表中：%1").arg(error.keptCount());
+        }
+        throw store::Error(message);
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "store/Locale.h"
 #include "store/Progress.h"
 #include "store/Query.h"
+#include "store/ReadSnapshot.h"
 
 namespace itemfile {
 
@@ -19,10 +20,12 @@ namespace {
 
 constexpr int kInitialMaximum = 1000;
 
-bool hasByteOrderMark(InputFile& file) {
+void readByteOrderMark(InputFile& file) {
     unsigned char mark[2] = {};
-    return file.read(reinterpret_cast<char*>(mark), sizeof mark) == sizeof mark &&
-           mark[0] == 0xFF && mark[1] == 0xFE;
+    if (file.read(reinterpret_cast<char*>(mark), sizeof mark) != sizeof mark || mark[0] != 0xFF ||
+        mark[1] != 0xFE) {
+        throw store::Error(QStringLiteral("不是UTF-16格式的宝贝文件！"));
+    }
 }
 
 // Counts the records that the item query posts while the import runs.
@@ -83,8 +86,8 @@ void readRecords(InputFile& file, ItemFileReader& reader) {
 
 }  // namespace
 
-ImportError::ImportError(const QString& message, int keptCount)
-    : store::Error(message), m_keptCount(keptCount) {}
+ImportError::ImportError(const QString& message, int lineNumber, int keptCount)
+    : store::Error(message), m_lineNumber(lineNumber), m_keptCount(keptCount) {}
 
 ImportResult importItemFile(const QString& path, store::Query& itemQuery, int importColumnCount,
                             store::Progress& progress, const std::function<void()>& reportSuccess,
@@ -95,10 +98,7 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
     progress.show();
 
     InputFile file(path);
-    if (!hasByteOrderMark(file)) {
-        file.close();
-        throw store::Error(QStringLiteral("不是UTF-16格式的宝贝文件！"));
-    }
+    readByteOrderMark(file);
 
     ImportResult result;
     {
@@ -116,9 +116,11 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
                 itemQuery.cancel();
             }
         };
+        bool settled = false;
         try {
             readRecords(file, reader);
             sink.settle();
+            settled = true;
             result.recordCount = reader.recordCount();
             result.postedCount = posts.count();
             batch.commit();
@@ -126,7 +128,7 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
             cancelPartRecord();
             // A commit that fails here too undoes every record of the file.
             const int kept = batch.keepAfterFailure() ? posts.count() : 0;
-            throw ImportError(error.message(), kept);
+            throw ImportError(error.message(), settled ? 0 : reader.lineNumber(), kept);
         } catch (...) {
             cancelPartRecord();
             throw;
@@ -136,6 +138,30 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
         reportSuccess();
     }
     return result;
+}
+
+ImportPreview previewItemFileImport(const QString& path, store::Query& itemQuery,
+                                    int importColumnCount, const ReaderLimits& limits) {
+    const store::ReadSnapshot snapshot(itemQuery.connection());
+    ImportPreview preview;
+    std::optional<InputFile> file;
+    try {
+        file.emplace(path);
+        readByteOrderMark(*file);
+    } catch (const store::Error& error) {
+        preview.problem.emplace().message = error.message();
+        return preview;
+    }
+    PreviewRecordSink sink(itemQuery, store::Locale::current().decimalSeparator);
+    ItemFileReader reader(sink, importColumnCount, limits);
+    sink.watch(reader);
+    reader.skipRepeatedHeader(exportedHeader(itemQuery));
+    readRecords(*file, reader);
+    sink.settle();
+    preview.recordCount = sink.recordCount();
+    preview.keptCount = sink.keptCount();
+    preview.problem = sink.problem();
+    return preview;
 }
 
 }  // namespace itemfile

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
 
 #include "itemfile/ItemFileReader.h"
+#include "itemfile/PreviewRecordSink.h"
 #include "store/Error.h"
 
 namespace store {
@@ -20,14 +22,18 @@ inline constexpr int kDefaultImportColumnCount = 40;
 inline constexpr int kMinimumImportColumnCount = 1;
 inline constexpr int kMaximumImportColumnCount = 200;
 
-// A failed import: the failure's message, and how many records of the file
-// stay in the table, posted before the failure and committed.
+// A failed import: the failure's message, the file's line where the import
+// stopped (the header is line 1; 0 when the failure belongs to no line), and
+// how many records of the file stay in the table, posted before the failure
+// and committed.
 class ImportError : public store::Error {
 public:
-    ImportError(const QString& message, int keptCount);
+    ImportError(const QString& message, int lineNumber, int keptCount);
+    int lineNumber() const { return m_lineNumber; }
     int keptCount() const { return m_keptCount; }
 
 private:
+    int m_lineNumber;
     int m_keptCount;
 };
 
@@ -53,5 +59,19 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
                             store::Progress& progress,
                             const std::function<void()>& reportSuccess = {},
                             const ReaderLimits& limits = {});
+
+// What importItemFile would do with the file, read the same way.
+struct ImportPreview {
+    int recordCount = 0;                   // records the file holds
+    int keptCount = 0;                     // records added before the problem, or all of them
+    std::optional<ImportProblem> problem;  // the first one that stops the import
+};
+
+// Reads the item file as importItemFile does, inside one read transaction of
+// the item query's connection, and changes nothing. A file that cannot be
+// opened or lacks the mark is a problem of no line; failures of the database
+// are raised.
+ImportPreview previewItemFileImport(const QString& path, store::Query& itemQuery,
+                                    int importColumnCount, const ReaderLimits& limits = {});
 
 }  // namespace itemfile

@@ -13,6 +13,7 @@ void ItemFileReader::addChunk(QStringView chunk) {
         const qsizetype headerEnd = chunk.indexOf(u'\n');
         if (headerEnd >= 0) {
             chunk = chunk.sliced(headerEnd + 1);
+            m_lineNumber = 1;
         }
     }
     while (!chunk.isEmpty()) {
@@ -67,6 +68,7 @@ bool ItemFileReader::isRepeatedHeader(QStringView line) const {
 }
 
 void ItemFileReader::handleLine(QStringView line) {
+    ++m_lineNumber;
     if (isRepeatedHeader(line)) {
         return;
     }

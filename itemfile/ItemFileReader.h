@@ -42,6 +42,9 @@ public:
     void finish();
 
     int recordCount() const { return m_recordCount; }
+    // The file's line being handled, or the last one handled, counting the
+    // header as line 1; 0 before any.
+    int lineNumber() const { return m_lineNumber; }
 
 private:
     void addWindow(QStringView window);
@@ -60,6 +63,7 @@ private:
     QString m_record;   // what the current record left after its last field
     int m_fieldIndex = 0;
     int m_recordCount = 0;
+    int m_lineNumber = 0;
 };
 
 }  // namespace itemfile

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <vector>
-
 #include <QChar>
 
+#include "itemfile/ImportFields.h"
 #include "itemfile/RecordSink.h"
 
 namespace store {
-class Field;
 class Progress;
 class Query;
 }  // namespace store
@@ -23,10 +21,7 @@ public:
     QueryRecordSink(store::Query& query, store::Progress& progress, QChar decimalSeparator);
 
     void startRecord() override;
-    // Integer fields take the number rounded half to even, or null when the
-    // text is no number; other fields take the text without its quotes.
-    // Fails with "List index out of bounds (47)" past the last field, and
-    // with an error naming value and field for a number outside 32 bits.
+    // Stores the value that ImportFields gives the text, failing as it does.
     void storeField(int index, QStringView text) override;
     // Position = record count; the maximum grows by 1000 when reached.
     void lineHandled(int recordCount) override;
@@ -35,12 +30,9 @@ public:
     void settle();
 
 private:
-    void storeInteger(store::Field& field, QStringView text);
-
     store::Query& m_query;
     store::Progress& m_progress;
-    QChar m_decimalSeparator;
-    std::vector<bool> m_integer;  // per field: stored as a number
+    ImportFields m_fields;
 };
 
 }  // namespace itemfile

@@ -9,15 +9,23 @@ ReadSnapshot::ReadSnapshot(Query& query) : m_connection(query.connection()) {
     if (!query.isActive())
         return;
     query.settle();
-    if (sqlite3_get_autocommit(m_connection.handle())) {
-        execute(m_connection.handle(), QStringLiteral("BEGIN"));
-        m_began = true;
-    }
+    begin();
     try {
         query.requery();
     } catch (...) {
         end();
         throw;
+    }
+}
+
+ReadSnapshot::ReadSnapshot(Connection& connection) : m_connection(connection) {
+    begin();
+}
+
+void ReadSnapshot::begin() {
+    if (sqlite3_get_autocommit(m_connection.handle())) {
+        execute(m_connection.handle(), QStringLiteral("BEGIN"));
+        m_began = true;
     }
 }
 

@@ -13,11 +13,15 @@ class Query;
 class ReadSnapshot {
 public:
     explicit ReadSnapshot(Query& query);
+    // A read transaction over the connection alone, for statements that only
+    // read: they all see the same state, and the file is not written.
+    explicit ReadSnapshot(Connection& connection);
     ~ReadSnapshot();
     ReadSnapshot(const ReadSnapshot&) = delete;
     ReadSnapshot& operator=(const ReadSnapshot&) = delete;
 
 private:
+    void begin();
     void end() noexcept;
 
     Connection& m_connection;

@@ -79,7 +79,7 @@ TEST_F(ItemFileCommandsTest, ImportFailureSaysWhatStays) {
         .record(record(3).mid(0, 39))
         .writeTo(m_items);
     EXPECT_EQ(run({u"import"_s, m_db, m_items}), 1);
-    EXPECT_EQ(err(), u"List index out of bounds (47)\n已导入的记录保留在表中：1\n"_s);
+    EXPECT_EQ(err(), u"List index out of bounds (47)\n出错的行：4\n已导入的记录保留在表中：1\n"_s);
     EXPECT_EQ(count(), 1);
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+#include "itemfile/ItemFileImport.h"
+#include "store/TableCommands.h"
+
+namespace cli {
+
+// How many duplicate groups a dedupe dry run shows, and how many deleted IDs of each.
+inline constexpr int kPreviewSampleGroups = 10;
+inline constexpr int kPreviewIdsPerGroup = 10;
+
+// The summaries of the dry runs: text for the operator, or one JSON object on
+// one line for scripts.
+void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, Console& console);
+void printImportPreview(const itemfile::ImportPreview& preview, bool json, Console& console);
+
+// --json describes a dry run only.
+void requireDryRunForJson(const CommandLine& line);
+
+}  // namespace cli
