@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/DryRun.h"
 #include "cli/OpenItemDatabase.h"
 #include "cli/PreviewReports.h"
 #include "store/TableCommands.h"
@@ -16,15 +17,15 @@ int clearCommand(const CommandLine& line, Console& console) {
 }
 
 int dedupeCommand(const CommandLine& line, Console& console) {
-    requireDryRunForJson(line);
     store::ItemDatabase database;
-    connectItemDatabase(database, line.argument(0));
-    if (line.isSet(QStringLiteral("dry-run"))) {
+    if (dryRunRequested(line)) {
+        connectItemDatabase(database, line.argument(0), store::Access::ReadOnly);
         printDuplicatesPreview(
             store::previewRemoveDuplicates(database, kPreviewSampleGroups, kPreviewIdsPerGroup),
-            line.isSet(QStringLiteral("json")), console);
+            jsonRequested(line), console);
         return 0;
     }
+    connectItemDatabase(database, line.argument(0));
     store::removeDuplicates(database);
     printLine(console.out, QStringLiteral("操作成功，已将重复记录删除"));
     return 0;

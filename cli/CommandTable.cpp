@@ -130,15 +130,11 @@ const std::vector<CliCommand>& cliCommands() {
         {.name = u"dedupe"_s,
          .summary = u"keep the lowest ID of every group of equal item names"_s,
          .arguments = {existingDatabase()},
-         .options = {{.name = u"dry-run"_s,
-                      .valueName = {},
-                      .description = u"change nothing; print how many groups of equal names "
-                                     "there are, how many records would go and stay, and the "
-                                     "first %1 groups with the ID kept and the IDs deleted"_s.arg(
-                                         kPreviewSampleGroups)},
-                     {.name = u"json"_s,
-                      .valueName = {},
-                      .description = u"with --dry-run: print the summary as one JSON object"_s}},
+         .options = withDryRunOptions(
+             {},
+             u"the groups of equal names, the records that would be deleted and those "
+             "that would stay, and the first %1 groups with the ID kept and the IDs "
+             "deleted"_s.arg(kPreviewSampleGroups)),
          .example = u"itemdesk-cli dedupe Data.mdb --dry-run"_s,
          .run = dedupeCommand},
         {.name = u"import"_s,
@@ -146,22 +142,16 @@ const std::vector<CliCommand>& cliCommands() {
          .arguments = {existingDatabase(),
                        {.name = u"FILE"_s,
                         .description = u"the item file to read, UTF-16 and tab-separated"_s}},
-         .options = {{.name = u"columns"_s,
-                      .valueName = u"N"_s,
-                      .description = u"the number of fields in a record, from %1 to %2; a line "
-                                     "with fewer is continued by the next one"_s
-                                         .arg(itemfile::kMinimumImportColumnCount)
-                                         .arg(itemfile::kMaximumImportColumnCount),
-                      .defaultValue = QString::number(itemfile::kDefaultImportColumnCount)},
-                     {.name = u"dry-run"_s,
-                      .valueName = {},
-                      .description = u"change nothing; print how many records the file holds, "
-                                     "the first problem that would stop the import with its "
-                                     "line and field, and how many records would be added "
-                                     "before it"_s},
-                     {.name = u"json"_s,
-                      .valueName = {},
-                      .description = u"with --dry-run: print the summary as one JSON object"_s}},
+         .options = withDryRunOptions(
+             {{.name = u"columns"_s,
+               .valueName = u"N"_s,
+               .description = u"the number of fields in a record, from %1 to %2; a line "
+                              "with fewer is continued by the next one"_s
+                                  .arg(itemfile::kMinimumImportColumnCount)
+                                  .arg(itemfile::kMaximumImportColumnCount),
+               .defaultValue = QString::number(itemfile::kDefaultImportColumnCount)}},
+             u"the records the file holds, the first problem that would stop the import "
+             "with its line and field, and the records it would add before that"_s),
          .example = u"itemdesk-cli import Data.mdb items.tab --columns 44"_s,
          .run = importCommand},
         {.name = u"export"_s,

@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/DryRun.h"
 #include "cli/OpenItemDatabase.h"
 #include "cli/PreviewReports.h"
 #include "cli/TerminalProgress.h"
@@ -10,16 +11,18 @@ namespace cli {
 // import DB FILE [--columns N] [--dry-run [--json]]: appends the records of a
 // tab-separated item file, or tells what that would do.
 int importCommand(const CommandLine& line, Console& console) {
-    requireDryRunForJson(line);
+    const bool dryRun = dryRunRequested(line);
     const int columnCount =
         line.numberValue(QStringLiteral("columns"), itemfile::kMinimumImportColumnCount,
                          itemfile::kMaximumImportColumnCount);
     store::ItemDatabase database;
     openItemDatabase(database, line.argument(0));
     store::Query& query = database.itemQuery;
-    if (line.isSet(QStringLiteral("dry-run"))) {
+    // The dry run opens the database as the import does, so that a file the
+    // import could not write shows as its problem; it only reads.
+    if (dryRun) {
         printImportPreview(itemfile::previewItemFileImport(line.argument(1), query, columnCount),
-                           line.isSet(QStringLiteral("json")), console);
+                           jsonRequested(line), console);
         return 0;
     }
     TerminalProgress progress(console);

@@ -1,21 +1,16 @@
 #include "cli/PreviewReports.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 
-#include "cli/CommandLine.h"
+#include "cli/DryRun.h"
 
 namespace cli {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void printJson(std::ostream& stream, const QJsonObject& object) {
-    printLine(stream, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-}
 
 // A name on one line, in double quotes, with its line breaks and tabs shown as escapes.
 QString quotedName(const QVariant& name) {
@@ -45,9 +40,9 @@ QJsonObject groupJson(const store::DuplicateGroup& group) {
     for (const std::int64_t id : group.deletedIds)
         ids.append(static_cast<qint64>(id));
     return {{u"name"_s, group.name.isNull() ? QJsonValue() : QJsonValue(group.name.toString())},
-            {u"keptId"_s, static_cast<qint64>(group.keptId)},
-            {u"deletedCount"_s, static_cast<qint64>(group.deletedCount)},
-            {u"deletedIds"_s, ids}};
+            {u"kept_id"_s, static_cast<qint64>(group.keptId)},
+            {u"deleted_count"_s, static_cast<qint64>(group.deletedCount)},
+            {u"deleted_ids"_s, ids}};
 }
 
 QString problemPlace(const itemfile::ImportProblem& problem) {
@@ -69,7 +64,7 @@ QJsonValue problemJson(const std::optional<itemfile::ImportProblem>& problem) {
     return QJsonObject{
         {u"line"_s, numberOrNull(problem->lineNumber)},
         {u"field"_s, numberOrNull(problem->fieldNumber)},
-        {u"fieldName"_s,
+        {u"field_name"_s,
          problem->fieldName.isEmpty() ? QJsonValue() : QJsonValue(problem->fieldName)},
         {u"message"_s, problem->message}};
 }
@@ -82,14 +77,14 @@ void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, 
         for (const store::DuplicateGroup& group : preview.samples)
             samples.append(groupJson(group));
         printJson(console.out, {{u"command"_s, u"dedupe"_s},
-                                {u"dryRun"_s, true},
-                                {u"duplicateGroups"_s, static_cast<qint64>(preview.groupCount)},
-                                {u"recordsDeleted"_s, static_cast<qint64>(preview.deletedCount)},
-                                {u"recordsKept"_s, static_cast<qint64>(preview.keptCount)},
-                                {u"sampleGroups"_s, samples}});
+                                {u"dry_run"_s, true},
+                                {u"duplicate_groups"_s, static_cast<qint64>(preview.groupCount)},
+                                {u"records_deleted"_s, static_cast<qint64>(preview.deletedCount)},
+                                {u"records_kept"_s, static_cast<qint64>(preview.keptCount)},
+                                {u"sample_groups"_s, samples}});
         return;
     }
-    printLine(console.out, u"Dry run: the database is unchanged."_s);
+    printLine(console.out, u"Dry run: nothing was changed."_s);
     printLine(console.out, u"Groups of records with the same name: %1"_s.arg(preview.groupCount));
     printLine(console.out, u"Records that dedupe would delete: %1"_s.arg(preview.deletedCount));
     printLine(console.out, u"Records that would stay: %1"_s.arg(preview.keptCount));
@@ -107,13 +102,13 @@ void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, 
 void printImportPreview(const itemfile::ImportPreview& preview, bool json, Console& console) {
     if (json) {
         printJson(console.out, {{u"command"_s, u"import"_s},
-                                {u"dryRun"_s, true},
+                                {u"dry_run"_s, true},
                                 {u"records"_s, preview.recordCount},
-                                {u"recordsAdded"_s, preview.keptCount},
+                                {u"records_added"_s, preview.keptCount},
                                 {u"problem"_s, problemJson(preview.problem)}});
         return;
     }
-    printLine(console.out, u"Dry run: the database is unchanged."_s);
+    printLine(console.out, u"Dry run: nothing was changed."_s);
     printLine(console.out, u"Records in the file: %1"_s.arg(preview.recordCount));
     if (!preview.problem) {
         printLine(console.out,
@@ -126,11 +121,6 @@ void printImportPreview(const itemfile::ImportPreview& preview, bool json, Conso
         printLine(console.out,
                   u"Records it would add before that, which stay: %1"_s.arg(preview.keptCount));
     }
-}
-
-void requireDryRunForJson(const CommandLine& line) {
-    if (line.isSet(u"json"_s) && !line.isSet(u"dry-run"_s))
-        throw UsageError(u"--json goes with --dry-run"_s);
 }
 
 }  // namespace cli

@@ -15,7 +15,4 @@ inline constexpr int kPreviewIdsPerGroup = 10;
 void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, Console& console);
 void printImportPreview(const itemfile::ImportPreview& preview, bool json, Console& console);
 
-// --json describes a dry run only.
-void requireDryRunForJson(const CommandLine& line);
-
 }  // namespace cli

@@ -93,16 +93,16 @@ TEST_F(DryRunCli, DedupeDryRunNamesExactlyTheRecordsDedupeDeletes) {
         ASSERT_EQ(run({u"dedupe"_s, db}), 0) << err().toStdString();
         const std::map<long long, QVariant> after = namesById(db);
 
-        EXPECT_EQ(preview[u"duplicateGroups"_s].toInt(), c.groups);
-        EXPECT_EQ(preview[u"recordsDeleted"_s].toInteger(),
+        EXPECT_EQ(preview[u"duplicate_groups"_s].toInt(), c.groups);
+        EXPECT_EQ(preview[u"records_deleted"_s].toInteger(),
                   static_cast<qint64>(before.size() - after.size()));
-        EXPECT_EQ(preview[u"recordsKept"_s].toInteger(), static_cast<qint64>(after.size()));
-        const QJsonArray samples = preview[u"sampleGroups"_s].toArray();
+        EXPECT_EQ(preview[u"records_kept"_s].toInteger(), static_cast<qint64>(after.size()));
+        const QJsonArray samples = preview[u"sample_groups"_s].toArray();
         ASSERT_EQ(samples.size(), std::min(c.groups, 10));
         qint64 lastKept = 0;
         for (const QJsonValue& value : samples) {
             const QJsonObject sample = value.toObject();
-            const qint64 kept = sample[u"keptId"_s].toInteger();
+            const qint64 kept = sample[u"kept_id"_s].toInteger();
             EXPECT_GT(kept, lastKept) << "samples run by kept ID";
             lastKept = kept;
             ASSERT_TRUE(after.contains(kept));
@@ -117,8 +117,8 @@ TEST_F(DryRunCli, DedupeDryRunNamesExactlyTheRecordsDedupeDeletes) {
                         deleted.append(id);
                 }
             }
-            EXPECT_EQ(sample[u"deletedCount"_s].toInt(), deletedCount);
-            EXPECT_EQ(sample[u"deletedIds"_s].toArray(), deleted);
+            EXPECT_EQ(sample[u"deleted_count"_s].toInt(), deletedCount);
+            EXPECT_EQ(sample[u"deleted_ids"_s].toArray(), deleted);
         }
     }
 }
@@ -164,7 +164,7 @@ TEST_F(DryRunCli, ImportDryRunStopsWhereTheImportStopsAndKeepsWhatItKeeps) {
             testsupport::querySingleInt(db, u"SELECT count(*) FROM BabyData"_s) - before;
 
         EXPECT_EQ(preview[u"records"_s].toInt(), c.records);
-        EXPECT_EQ(preview[u"recordsAdded"_s].toInt(), added);
+        EXPECT_EQ(preview[u"records_added"_s].toInt(), added);
         const QJsonValue problem = preview[u"problem"_s];
         EXPECT_EQ(status, problem.isNull() ? 0 : 1);
         EXPECT_EQ(problem.isNull() ? QJsonValue() : problem[u"line"_s], c.line);
@@ -175,7 +175,7 @@ TEST_F(DryRunCli, ImportDryRunStopsWhereTheImportStopsAndKeepsWhatItKeeps) {
             << err().toStdString();
         if (c.field > 0) {
             EXPECT_EQ(problem[u"field"_s].toInt(), c.field);
-            EXPECT_EQ(problem[u"fieldName"_s].toString(),
+            EXPECT_EQ(problem[u"field_name"_s].toString(),
                       c.field <= store::kItemFieldCount
                           ? store::itemFields()[static_cast<std::size_t>(c.field - 1)].name
                           : QString());
