@@ -20,12 +20,13 @@ int importCommand(const CommandLine& line, Console& console) {
     store::Query& query = database.itemQuery;
     // The dry run opens the database as the import does, so that a file the
     // import could not write shows as its problem; it only reads.
+    TerminalProgress progress(console);
     if (dryRun) {
-        printImportPreview(itemfile::previewItemFileImport(line.argument(1), query, columnCount),
-                           jsonRequested(line), console);
+        const itemfile::ImportPreview preview =
+            itemfile::previewItemFileImport(line.argument(1), query, columnCount, progress);
+        printImportPreview(preview, jsonRequested(line), console);
         return 0;
     }
-    TerminalProgress progress(console);
     try {
         const itemfile::ImportResult result =
             itemfile::importItemFile(line.argument(1), query, columnCount, progress);

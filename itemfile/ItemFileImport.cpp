@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include "itemfile/ImportProgress.h"
 #include "itemfile/InputFile.h"
 #include "itemfile/QueryRecordSink.h"
 #include "store/Connection.h"
@@ -17,8 +18,6 @@
 namespace itemfile {
 
 namespace {
-
-constexpr int kInitialMaximum = 1000;
 
 void readByteOrderMark(InputFile& file) {
     unsigned char mark[2] = {};
@@ -93,9 +92,7 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
                             store::Progress& progress, const std::function<void()>& reportSuccess,
                             const ReaderLimits& limits) {
     const store::CloseProgressOnExit closeProgress(progress);
-    progress.setPosition(0);
-    progress.setMaximum(kInitialMaximum);
-    progress.show();
+    startImportProgress(progress);
 
     InputFile file(path);
     readByteOrderMark(file);
@@ -141,8 +138,11 @@ ImportResult importItemFile(const QString& path, store::Query& itemQuery, int im
 }
 
 ImportPreview previewItemFileImport(const QString& path, store::Query& itemQuery,
-                                    int importColumnCount, const ReaderLimits& limits) {
+                                    int importColumnCount, store::Progress& progress,
+                                    const ReaderLimits& limits) {
     const store::ReadSnapshot snapshot(itemQuery.connection());
+    const store::CloseProgressOnExit closeProgress(progress);
+    startImportProgress(progress);
     ImportPreview preview;
     std::optional<InputFile> file;
     try {
@@ -152,7 +152,7 @@ ImportPreview previewItemFileImport(const QString& path, store::Query& itemQuery
         preview.problem.emplace().message = error.message();
         return preview;
     }
-    PreviewRecordSink sink(itemQuery, store::Locale::current().decimalSeparator);
+    PreviewRecordSink sink(itemQuery, progress, store::Locale::current().decimalSeparator);
     ItemFileReader reader(sink, importColumnCount, limits);
     sink.watch(reader);
     reader.skipRepeatedHeader(exportedHeader(itemQuery));

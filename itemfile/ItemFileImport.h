@@ -67,11 +67,12 @@ struct ImportPreview {
     std::optional<ImportProblem> problem;  // the first one that stops the import
 };
 
-// Reads the item file as importItemFile does, inside one read transaction of
-// the item query's connection, and changes nothing. A file that cannot be
+// Reads the item file as importItemFile does, with the same progress, inside
+// one read transaction of the item query's connection, and changes nothing. A file that cannot be
 // opened or lacks the mark is a problem of no line; failures of the database
 // are raised.
 ImportPreview previewItemFileImport(const QString& path, store::Query& itemQuery,
-                                    int importColumnCount, const ReaderLimits& limits = {});
+                                    int importColumnCount, store::Progress& progress,
+                                    const ReaderLimits& limits = {});
 
 }  // namespace itemfile

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "itemfile/ImportProgress.h"
 #include "itemfile/ItemFileReader.h"
 #include "store/Connection.h"
 #include "store/Error.h"
@@ -32,8 +33,12 @@ std::int64_t highestId(store::Connection& connection, const QString& idColumn) {
 
 }  // namespace
 
-PreviewRecordSink::PreviewRecordSink(store::Query& query, QChar decimalSeparator)
-    : m_query(query), m_fields(query, decimalSeparator), m_canModify(query.canModify()) {
+PreviewRecordSink::PreviewRecordSink(store::Query& query, store::Progress& progress,
+                                     QChar decimalSeparator)
+    : m_query(query),
+      m_progress(progress),
+      m_fields(query, decimalSeparator),
+      m_canModify(query.canModify()) {
     const QString idColumn = store::quoteIdentifier(query.field(store::kItemIdField).name());
     m_findId = store::prepare(query.connection().handle(),
                               u"SELECT 1 FROM "_s + store::quoteIdentifier(store::itemTableName()) +
@@ -72,6 +77,10 @@ void PreviewRecordSink::storeField(int index, QStringView text) {
     } catch (const store::Error& error) {
         noteProblem(index, error.message());
     }
+}
+
+void PreviewRecordSink::lineHandled(int recordCount) {
+    showImportProgress(m_progress, recordCount);
 }
 
 void PreviewRecordSink::settle() {

@@ -12,6 +12,7 @@
 #include "store/Sqlite.h"
 
 namespace store {
+class Progress;
 class Query;
 }  // namespace store
 
@@ -36,14 +37,15 @@ struct ImportProblem {
 class PreviewRecordSink : public RecordSink {
 public:
     // Reads, through the item query's connection, which IDs the table holds.
-    PreviewRecordSink(store::Query& query, QChar decimalSeparator);
+    PreviewRecordSink(store::Query& query, store::Progress& progress, QChar decimalSeparator);
 
     // The reader whose line numbers the problem reports.
     void watch(const ItemFileReader& reader) { m_reader = &reader; }
 
     void startRecord() override;
     void storeField(int index, QStringView text) override;
-    void lineHandled(int) override {}
+    // Shows the import's progress.
+    void lineHandled(int recordCount) override;
     // Ends the last record as the import does.
     void settle();
 
@@ -59,6 +61,7 @@ private:
     void noteProblem(int fieldIndex, const QString& message);
 
     store::Query& m_query;
+    store::Progress& m_progress;
     ImportFields m_fields;
     const ItemFileReader* m_reader = nullptr;
     bool m_canModify;

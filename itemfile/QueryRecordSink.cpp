@@ -1,16 +1,10 @@
 #include "itemfile/QueryRecordSink.h"
 
+#include "itemfile/ImportProgress.h"
 #include "store/Field.h"
-#include "store/Progress.h"
 #include "store/Query.h"
 
 namespace itemfile {
-
-namespace {
-
-constexpr int kProgressStep = 1000;
-
-}  // namespace
 
 QueryRecordSink::QueryRecordSink(store::Query& query, store::Progress& progress,
                                  QChar decimalSeparator)
@@ -26,11 +20,7 @@ void QueryRecordSink::storeField(int index, QStringView text) {
 }
 
 void QueryRecordSink::lineHandled(int recordCount) {
-    m_progress.setPosition(recordCount);
-    if (m_progress.position() == m_progress.maximum()) {
-        m_progress.setMaximum(m_progress.maximum() + kProgressStep);
-    }
-    m_progress.showCounts();
+    showImportProgress(m_progress, recordCount);
 }
 
 void QueryRecordSink::settle() {

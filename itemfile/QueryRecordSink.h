@@ -23,7 +23,7 @@ public:
     void startRecord() override;
     // Stores the value that ImportFields gives the text, failing as it does.
     void storeField(int index, QStringView text) override;
-    // Position = record count; the maximum grows by 1000 when reached.
+    // Shows the import's progress.
     void lineHandled(int recordCount) override;
 
     // Ends the last record: posted when its first field is set, cancelled otherwise.
