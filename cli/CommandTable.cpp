@@ -188,7 +188,11 @@ const std::vector<CliCommand>& cliCommands() {
                                        "records to merge; DB gains a column for every field of "
                                        "Content it lacks, and records whose link DB lacks are "
                                        "not added"_s}},
-         .options = {},
+         .options = withDryRunOptions(
+             {},
+             u"the source records whose 宝贝链接 DB holds or lacks, the records whose "
+             "values would change or are already the same, and the columns that would "
+             "be added"_s),
          .example = u"itemdesk-cli append Data.mdb 本周.mdb"_s,
          .run = appendCommand},
         {.name = u"templates"_s,

@@ -785,6 +785,14 @@ bool Query::locate(const QString& fieldName, const QVariant& value) {
     return true;
 }
 
+std::optional<std::int64_t> Query::firstKeyAmong(
+    const std::unordered_set<std::int64_t>& keys) const {
+    const int row = m_keys.firstRowOf(keys);
+    if (row < 0 || row == m_keys.gapRow())
+        return std::nullopt;
+    return m_keys.keyAt(row);
+}
+
 QVariant Query::lookup(const QString& keyFieldName, const QVariant& keyValue,
                        const QString& resultFieldName) {
     if (!isActive())

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -110,6 +111,9 @@ public:
 
     // Moves to the first row whose field equals the whole value; false when none does.
     bool locate(const QString& fieldName, const QVariant& value);
+    // The row key of the first row, in result order, that is among `keys`;
+    // none when the dataset shows none of them. Does not move the cursor.
+    std::optional<std::int64_t> firstKeyAmong(const std::unordered_set<std::int64_t>& keys) const;
     // The result field's value of the first row whose key field equals the value; null when none.
     QVariant lookup(const QString& keyFieldName, const QVariant& keyValue,
                     const QString& resultFieldName);

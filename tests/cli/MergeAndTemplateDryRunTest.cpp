@@ -69,6 +69,48 @@ protected:
     QString db = dir.path(u"店铺.mdb"_s);
 };
 
+TEST_F(MergeAndTemplateDryRun, AppendForetellsTheChangedRecordsAndTheAddedColumns) {
+    testsupport::runSql(
+        db,
+        u"INSERT INTO BabyData(宝贝链接, 宝贝名称, 宝贝价格) VALUES ('L1', '甲', 5), "
+        "('L2', '乙', 6), ('L3', '丙', 7), ('L4', '丁', 8), ('L1', '甲二', 9)"_s);
+    const QString source = dir.path(u"本周.mdb"_s);
+    // L1 reaches the first of its records with the values it holds (a price given as
+    // text is stored as a number); L2 changes, then changes back; L3 changes only in a
+    // column that the merge adds; L9 is not in the table.
+    testsupport::runSql(source,
+                        u"CREATE TABLE Content(ID INTEGER PRIMARY KEY, 宝贝链接 TEXT(200), "
+                        "宝贝名称 TEXT(150), 宝贝价格 TEXT(10), 备注 TEXT(30), 等级 Int);"
+                        "INSERT INTO Content VALUES (7, 'L1', '甲', '5', NULL, NULL), "
+                        "(8, 'L2', '新乙', '6', NULL, NULL), (9, 'L9', '外', '1', '注', 1), "
+                        "(10, 'L2', '乙', '6', NULL, NULL), (11, 'L3', '丙', '7', '注', NULL)"_s);
+
+    QJsonObject summary = dryRun({u"append"_s, db, source});
+    EXPECT_EQ(summary[u"source_records"_s].toInt(), 5);
+    EXPECT_EQ(summary[u"links_found"_s].toInt(), 4);
+    EXPECT_EQ(summary[u"links_not_found"_s].toInt(), 1);
+    EXPECT_EQ(summary[u"changing"_s].toInt(), 1);
+    EXPECT_EQ(summary[u"unchanged"_s].toInt(), 2);
+    EXPECT_EQ(summary[u"columns_added"_s].toArray(),
+              (QJsonArray{QJsonObject{{u"name"_s, u"备注"_s}, {u"type"_s, u"TEXT(30)"_s}},
+                          QJsonObject{{u"name"_s, u"等级"_s}, {u"type"_s, u"Int"_s}}}));
+
+    for (int round = 0; round < 2; ++round) {  // then nothing is left to change
+        Rows before = items();
+        ASSERT_EQ(run({u"append"_s, db, source}), 0) << err().toStdString();
+        const Rows after = items();
+        EXPECT_EQ(after.front().size() - before.front().size(),
+                  summary[u"columns_added"_s].toArray().size());
+        for (QVariantList& row : before)
+            row.resize(after.front().size());  // the added columns were null
+        EXPECT_EQ(changedRows(before, after), summary[u"changing"_s].toInt());
+        summary = dryRun({u"append"_s, db, source});
+        EXPECT_EQ(summary[u"changing"_s].toInt(), 0);
+        EXPECT_EQ(summary[u"unchanged"_s].toInt(), 3);
+        EXPECT_TRUE(summary[u"columns_added"_s].toArray().isEmpty());
+    }
+}
+
 TEST_F(MergeAndTemplateDryRun, TemplatesForetellTheChangesAndTheStoppingRecord) {
     const QString kilo = description(u"一点五.htm"_s, u"<p>重量<b>1.5</b>千克</p>"_s);
     const QString two = description(u"二.htm"_s, u"2KG"_s);
