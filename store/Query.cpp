@@ -134,7 +134,10 @@ void Query::openResult() {
         compiled = compileFilter(m_filter, filterColumns());
     m_filterSql = std::move(compiled.sql);
     m_filterArgs = std::move(compiled.args);
-    loadKeys();
+    if (m_keysOnDemand)
+        deferKeys();
+    else
+        loadKeys();
 }
 
 void Query::checkDeclaredFields(const QStringList& columns, const QStringList& types,
@@ -207,25 +210,66 @@ QString Query::keysetSql(const QString& filterSql, const QString& sortSql) const
     return sql;
 }
 
+void Query::raiseKeyError(const Error& error) const {
+    if (m_filterSql.isEmpty())
+        throw error;
+    throw Error(filterErrorPrefix(m_filter) + error.message());
+}
+
 void Query::loadKeys() {
     try {
         readKeys();
     } catch (const Error& error) {
-        if (m_filterSql.isEmpty())
-            throw;
-        throw Error(filterErrorPrefix(m_filter) + error.message());
+        raiseKeyError(error);
     }
 }
 
 void Query::readKeys() {
+    m_keys.assign(selectKeys());
+    m_keysPending = false;
+    m_cache.clear();
+}
+
+std::vector<std::int64_t> Query::selectKeys() const {
     StatementHandle statement = prepare(m_connection.handle(), keysetSql(m_filterSql, m_sortSql));
     for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
     std::vector<std::int64_t> keys;
     while (step(statement.get()))
         keys.push_back(sqlite3_column_int64(statement.get(), 0));
-    m_keys.assign(std::move(keys));
+    return keys;
+}
+
+// Whether any row passes the filter is all that opening needs to know; the
+// statement stops at the first one.
+void Query::deferKeys() {
+    QString sql = QStringLiteral("SELECT 1 FROM ") + quoteIdentifier(m_table);
+    if (!m_filterSql.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_filterSql;
+    try {
+        StatementHandle statement =
+            prepare(m_connection.handle(), sql + QStringLiteral(" LIMIT 1"));
+        for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
+            bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+        m_pendingHasRows = step(statement.get());
+    } catch (const Error& error) {
+        raiseKeyError(error);
+    }
+    m_keys.clear();
     m_cache.clear();
+    m_keysPending = true;
+    m_pendingCount = -1;
+}
+
+void Query::readPendingKeys() const {
+    if (!m_keysPending)
+        return;
+    try {
+        m_keys.assign(selectKeys());
+    } catch (const Error& error) {
+        raiseKeyError(error);
+    }
+    m_keysPending = false;
 }
 
 void Query::close() {
@@ -234,6 +278,7 @@ void Query::close() {
     m_buffer.clear();
     m_modified = false;
     m_keys.clear();
+    m_keysPending = false;
     m_rows.clear();
     resetStatements();
     m_cursor = -1;
@@ -295,11 +340,32 @@ void Query::requery() {
 // ---------------------------------------------------------------- rows
 
 int Query::recordCount() const {
-    return m_keys.keyCount();
+    if (!m_keysPending)
+        return m_keys.keyCount();
+    if (m_pendingCount < 0) {
+        QString sql = QStringLiteral("SELECT count(*) FROM ") + quoteIdentifier(m_table);
+        if (!m_filterSql.isEmpty())
+            sql += QStringLiteral(" WHERE ") + m_filterSql;
+        try {
+            StatementHandle statement = prepare(m_connection.handle(), sql);
+            for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
+                bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+            step(statement.get());
+            m_pendingCount = sqlite3_column_int(statement.get(), 0);
+        } catch (const Error& error) {
+            raiseKeyError(error);
+        }
+    }
+    return m_pendingCount;
 }
 
 int Query::rowCount() const {
+    readPendingKeys();
     return m_keys.rowCount();
+}
+
+bool Query::isEmpty() const {
+    return m_keysPending ? !m_pendingHasRows : rowCount() == 0;
 }
 
 Query::Row Query::fetchRow(int row) {
@@ -545,6 +611,7 @@ void Query::beginRecord(bool appendAtEnd) {
     if (!canModify())
         raise(QStringLiteral("Cannot modify a read-only dataset"));
     settle();
+    readPendingKeys();
     m_keys.openGap(appendAtEnd ? m_keys.keyCount() : std::max(m_cursor, 0));
     m_buffer = nullRow();
     m_changed.assign(m_fields.size(), false);
@@ -596,6 +663,7 @@ void Query::writeRecord() {
         return;
     }
 
+    readPendingKeys();
     const std::int64_t oldKey = m_keys.keyAt(m_cursor);
     std::int64_t newKey = oldKey;
     QString assignments;
@@ -699,6 +767,7 @@ void Query::remove() {
     if (m_state == DataSetState::Edit)
         cancel();
     notify(beforeDelete);
+    readPendingKeys();
     const std::int64_t key = m_keys.keyAt(m_cursor);
     StatementHandle statement =
         prepare(m_connection.handle(), QStringLiteral("DELETE FROM ") + quoteIdentifier(m_table) +
@@ -718,16 +787,19 @@ void Query::remove() {
 // ---------------------------------------------------------------- bookmarks, locate, lookup
 
 Query::Bookmark Query::bookmark() const {
+    readPendingKeys();
     if (m_cursor < 0 || m_cursor == m_keys.gapRow())
         return {};
     return {m_keys.keyAt(m_cursor), true};
 }
 
 bool Query::bookmarkValid(const Bookmark& bookmark) const {
+    readPendingKeys();
     return bookmark.valid && m_keys.rowOf(bookmark.key) >= 0;
 }
 
 void Query::gotoBookmark(const Bookmark& bookmark) {
+    readPendingKeys();
     const int row = bookmark.valid ? m_keys.rowOf(bookmark.key) : -1;
     if (row < 0)
         raise(QStringLiteral("Record not found"));
@@ -775,6 +847,7 @@ bool Query::locate(const QString& fieldName, const QVariant& value) {
     if (!isActive())
         raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
     settle();
+    readPendingKeys();
     const int row = m_keys.firstRowOf(matchingKeys(fieldByName(fieldName).index(), value));
     if (row < 0)
         return false;
@@ -798,6 +871,7 @@ QVariant Query::lookup(const QString& keyFieldName, const QVariant& keyValue,
     if (!isActive())
         return {};
     const int resultField = fieldByName(resultFieldName).index();
+    readPendingKeys();
     const int row = m_keys.firstRowOf(matchingKeys(fieldByName(keyFieldName).index(), keyValue));
     return row < 0 ? QVariant() : rowValue(row, resultField);
 }

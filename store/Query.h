@@ -21,6 +21,7 @@ namespace store {
 
 class Connection;
 class DataSource;
+class Error;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -58,6 +59,11 @@ public:
     void setDeclaredFields(std::vector<FieldDef> fields);
 
     void open();  // no-op when open
+    // For a command that works right after opening: opening a table then
+    // only checks whether any row passes the filter, recordCount() is the
+    // engine's own count, and the row keys are read when a row, a move or an
+    // edit first needs them, showing the table as it is at that moment.
+    void setKeysOnDemand(bool onDemand) { m_keysOnDemand = onDemand; }
     void close();
     bool isActive() const { return m_state != DataSetState::Inactive; }
     // Runs the statement as one that returns no rows.
@@ -77,7 +83,7 @@ public:
     int recNo() const { return m_cursor; }
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
-    bool isEmpty() const { return rowCount() == 0; }
+    bool isEmpty() const;
 
     // Every move settles a pending edit first.
     void first();
@@ -181,6 +187,10 @@ private:
     void openResult();
     void loadKeys();
     void readKeys();
+    void deferKeys();
+    void readPendingKeys() const;
+    std::vector<std::int64_t> selectKeys() const;
+    [[noreturn]] void raiseKeyError(const Error& error) const;
     void checkDeclaredFields(const QStringList& columns, const QStringList& types,
                              const std::vector<bool>& rowidAlias);
     void buildFieldsFromResult(sqlite3_stmt* statement);
@@ -213,12 +223,16 @@ private:
     std::vector<std::unique_ptr<Field>> m_fields;
 
     Mode m_mode = Mode::Table;
-    QString m_table;          // Table mode: the table read
-    QStringList m_columns;    // physical column for each field
-    QString m_rowidColumn;    // column that is the rowid alias, if a field has one
-    KeyList m_keys;           // Table: rowids; Static: indexes into m_rows
-    std::vector<Row> m_rows;  // Static mode only
-    RowCache m_cache;         // Table mode only
+    QString m_table;         // Table mode: the table read
+    QStringList m_columns;   // physical column for each field
+    QString m_rowidColumn;   // column that is the rowid alias, if a field has one
+    mutable KeyList m_keys;  // Table: rowids; Static: indexes into m_rows
+    bool m_keysOnDemand = false;
+    mutable bool m_keysPending = false;
+    bool m_pendingHasRows = false;
+    mutable int m_pendingCount = -1;  // SQLite's count while the keys are pending
+    std::vector<Row> m_rows;          // Static mode only
+    RowCache m_cache;                 // Table mode only
     Row m_nullRow;
     // Prepared INSERTs by the set of fields assigned, most recently used
     // first, so that records assigning different fields in turn reuse theirs.
