@@ -1,6 +1,7 @@
 #include "app/TForm2.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -14,7 +15,7 @@
 namespace app {
 namespace {
 
-constexpr int kRepaintIntervalMs = 50;
+constexpr std::chrono::milliseconds kRedrawInterval{50};
 
 // A dialog window with a title and no title-bar buttons.
 constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -51,7 +52,8 @@ void TForm2::setMainWindow(QWidget* window) {
 TForm2::TForm2()
     : QWidget(mainWindow(), kWindowFlags),
       m_bar(new QProgressBar(this)),
-      m_counts(new QLabel(QStringLiteral("当前/总数"), this)) {
+      m_counts(new QLabel(QStringLiteral("当前/总数"), this)),
+      m_redraws(kRedrawInterval) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
     setFont(grid::songTiFont(14));
@@ -67,18 +69,22 @@ TForm2::TForm2()
     m_counts->move(520, 72);
     m_counts->setFixedHeight(18);
     m_counts->adjustSize();
+
+    m_putOffRedraw.setSingleShot(true);
+    connect(&m_putOffRedraw, &QTimer::timeout, this, &TForm2::redrawPutOff);
 }
 
-// The position stays within 0 and the maximum, as on a progress bar.
+// The position stays within 0 and the maximum, as on a progress bar. The
+// bar follows at the next redraw.
 void TForm2::setPosition(int position) {
     m_position = std::clamp(position, 0, std::max(m_maximum, 0));
-    updateBar();
+    putOffRedraw();
 }
 
 void TForm2::setMaximum(int maximum) {
     m_maximum = maximum;
     m_position = std::clamp(m_position, 0, std::max(m_maximum, 0));
-    updateBar();
+    putOffRedraw();
 }
 
 int TForm2::position() const {
@@ -100,28 +106,61 @@ QString TForm2::countsText() const {
     return m_counts->text();
 }
 
+void TForm2::setClock(store::ProgressThrottle::Now now) {
+    m_redraws.setClock(std::move(now));
+}
+
+// Setting the text and fitting the line to it costs more than a record of
+// most commands, so between redraws the counts only wait. The first counts,
+// a new maximum and the end of the bar are shown at once.
 void TForm2::showCounts() {
-    m_counts->setText(QStringLiteral("当前/总数：") + QString::number(position()) +
-                      QLatin1Char('/') + QString::number(maximum()));
-    m_counts->adjustSize();
-    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintIntervalMs) {
-        repaintNow();
+    m_countsPutOff = true;
+    if (m_maximum != m_shownMaximum || m_position >= m_maximum || m_redraws.due()) {
+        redraw();
+    } else {
+        putOffRedraw();
     }
 }
 
 void TForm2::show() {
     QWidget::show();
     raise();
-    repaintNow();
+    m_redraws.reset();
+    redraw();
 }
 
+// Counts that waited go on the line first: it ends with the command's last counts.
 void TForm2::close() {
+    redrawPutOff();
     hide();
 }
 
-void TForm2::repaintNow() {
+void TForm2::putOffRedraw() {
+    if (!m_putOffRedraw.isActive()) {
+        m_putOffRedraw.start();
+    }
+}
+
+void TForm2::redrawPutOff() {
+    m_putOffRedraw.stop();
+    updateBar();
+    if (m_countsPutOff) {
+        updateCounts();
+    }
+}
+
+void TForm2::redraw() {
+    redrawPutOff();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_sinceRepaint.start();
+    m_redraws.restart();
+}
+
+void TForm2::updateCounts() {
+    m_counts->setText(QStringLiteral("当前/总数：") + QString::number(m_position) +
+                      QLatin1Char('/') + QString::number(m_maximum));
+    m_counts->adjustSize();
+    m_shownMaximum = m_maximum;
+    m_countsPutOff = false;
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include "store/Progress.h"
+#include "store/ProgressThrottle.h"
 
 class QLabel;
 class QProgressBar;
@@ -32,22 +33,36 @@ public:
     void close() override;
 
     QString countsText() const;
+    // The clock that paces the redraws; tests step one of their own.
+    void setClock(store::ProgressThrottle::Now now);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     TForm2();
-    // Lets the window repaint while the command keeps the thread busy; user
+    // Brings the bar and the text line up to the position and maximum, and
+    // lets the window repaint while the command keeps the thread busy; user
     // input waits until the command ends.
-    void repaintNow();
+    void redraw();
+    // Brings the bar, and the text line if counts wait, up to date without
+    // running the event loop.
+    void redrawPutOff();
+    void putOffRedraw();
     void updateBar();
+    void updateCounts();
 
     QProgressBar* m_bar;
     QLabel* m_counts;
     int m_position = 0;
     int m_maximum = 100;
-    QElapsedTimer m_sinceRepaint;
+    // The maximum that the text line shows; none before the first counts.
+    int m_shownMaximum = -1;
+    bool m_countsPutOff = false;
+    store::ProgressThrottle m_redraws;
+    // Runs a put-off redraw as soon as the event loop runs, for example
+    // under the message box that ends a command.
+    QTimer m_putOffRedraw;
 };
 
 }  // namespace app

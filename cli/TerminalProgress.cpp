@@ -2,22 +2,10 @@
 
 namespace cli {
 
-namespace {
-
-constexpr std::chrono::milliseconds kRedrawInterval{100};
-
-}  // namespace
-
 void TerminalProgress::showCounts() {
-    if (!m_console.errIsTerminal) {
-        return;
+    if (m_console.errIsTerminal && m_redraw.due()) {
+        draw();
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (m_drawn && now - m_lastDraw < kRedrawInterval) {
-        return;
-    }
-    m_lastDraw = now;
-    draw();
 }
 
 void TerminalProgress::close() {
@@ -26,6 +14,7 @@ void TerminalProgress::close() {
         m_console.err << '\n' << std::flush;
         m_drawn = false;
     }
+    m_redraw.reset();
 }
 
 void TerminalProgress::draw() {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <chrono>
-
 #include "cli/CliCommand.h"
 #include "store/Progress.h"
+#include "store/ProgressThrottle.h"
 
 namespace cli {
 
@@ -30,7 +29,7 @@ private:
     int m_position = 0;
     int m_maximum = 100;
     bool m_drawn = false;
-    std::chrono::steady_clock::time_point m_lastDraw;
+    store::ProgressThrottle m_redraw{std::chrono::milliseconds(100)};
 };
 
 }  // namespace cli

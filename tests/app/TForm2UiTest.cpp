@@ -1,9 +1,14 @@
+#include <chrono>
+
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/TForm2.h"
 #include "grid/look/SongTiFont.h"
+#include "tests/app/MainWindowOnData.h"
+#include "tests/support/ItemFileBuilder.h"
 
 using app::TForm2;
 
@@ -55,6 +60,7 @@ private slots:
     void repaintsWhileTheCommandKeepsTheThreadBusy();
     void theUserCannotCloseIt();
     void positionStaysWithinTheBar();
+    void anImportRedrawsTheCountsAtIntervalsAndEndsWithItsLast();
 };
 
 void TForm2UiTest::createdOnFirstUseAsLaidOut() {
@@ -146,6 +152,48 @@ void TForm2UiTest::positionStaysWithinTheBar() {
     progress.showCounts();
     QCOMPARE(countsLine(progress)->text(), QStringLiteral("当前/总数：0/0"));
     QVERIFY(progress.findChild<QProgressBar*>()->maximum() > 0);
+}
+
+// A real import through the main window, on a clock that advances 1 ms each
+// time the window reads it, about once a record. The clock also notes each
+// change of the text line: at most one per 50 ms, besides the first counts
+// and the two raised maximums, instead of one per record.
+void TForm2UiTest::anImportRedrawsTheCountsAtIntervalsAndEndsWithItsLast() {
+    using std::chrono::steady_clock;
+    constexpr int kRecords = 2500;
+    MainWindowOnData session(QStringLiteral("DELETE FROM BabyData"));
+    const QString itemFile = session.folder.path(QStringLiteral("items.csv"));
+    testsupport::ItemFileBuilder items;
+    items.header();
+    for (int i = 0; i < kRecords; ++i) {
+        items.record(QStringList(40, QString::number(i)));
+    }
+    items.writeTo(itemFile);
+
+    TForm2& progress = TForm2::get();
+    const QLabel* line = countsLine(progress);
+    QString seen = line->text();
+    int changes = 0;
+    steady_clock::time_point now;
+    progress.setClock([&] {
+        if (line->text() != seen) {
+            seen = line->text();
+            ++changes;
+        }
+        now += std::chrono::milliseconds(1);
+        return now;
+    });
+    session.script.queueFileName(itemFile);
+    QTest::mouseClick(session.form->button(QStringLiteral("Button1")), Qt::LeftButton);
+    progress.setClock(&steady_clock::now);
+
+    QCOMPARE(session.script.shown().back().text, QStringLiteral("导入成功"));
+    QCOMPARE(testsupport::querySingleInt(session.dataMdb,
+                                         QStringLiteral("SELECT COUNT(*) FROM BabyData")),
+             kRecords);
+    QCOMPARE(progress.countsText(), QStringLiteral("当前/总数：2500/3000"));
+    QVERIFY2(changes >= kRecords / 50 && changes <= kRecords / 50 + 4,
+             qPrintable(QString::number(changes)));
 }
 
 QTEST_MAIN(TForm2UiTest)
