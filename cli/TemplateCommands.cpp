@@ -59,10 +59,12 @@ void printTemplatesSummary(std::ostream& out, const postage::TemplatePreview& pr
                        .arg(preview.records + preview.unreadable)
                        .arg(preview.records));
     for (const auto& [id, count] : preview.recordsPerId) {
-        printLine(out,
-                  (id.isEmpty() ? u"  no weight found: "_s : u"  template id "_s + id + u": "_s) +
-                      QString::number(count));
+        if (!id.isEmpty())
+            printLine(out, u"  template id %1: %2"_s.arg(id).arg(count));
     }
+    if (const auto without = preview.recordsPerId.find(QString());
+        without != preview.recordsPerId.end())
+        printLine(out, u"  no weight found: %1"_s.arg(without->second));
     printLine(out, u"邮费模版ID would change in "_s + records(preview.changing) + u"."_s);
     if (!preview.changingBeforeStop)
         return;
@@ -71,10 +73,8 @@ void printTemplatesSummary(std::ostream& out, const postage::TemplatePreview& pr
     for (const postage::UnreadableDescription& record : preview.firstUnreadable)
         printLine(out, u"  ID %1: %2"_s.arg(record.id).arg(record.error));
     if (preview.unreadable > postage::TemplatePreview::kListedUnreadable) {
-        printLine(out,
-                  u"  and "_s +
-                      records(preview.unreadable - postage::TemplatePreview::kListedUnreadable) +
-                      u" more"_s);
+        printLine(out, u"  ... and %1 more"_s.arg(preview.unreadable -
+                                                  postage::TemplatePreview::kListedUnreadable));
     }
     printLine(out, u"The command would stop at ID %1, after changing %2."_s
                        .arg(preview.firstUnreadable.front().id)

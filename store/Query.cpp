@@ -860,6 +860,7 @@ bool Query::locate(const QString& fieldName, const QVariant& value) {
 
 std::optional<std::int64_t> Query::firstKeyAmong(
     const std::unordered_set<std::int64_t>& keys) const {
+    readPendingKeys();
     const int row = m_keys.firstRowOf(keys);
     if (row < 0 || row == m_keys.gapRow())
         return std::nullopt;
