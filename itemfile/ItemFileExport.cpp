@@ -1,5 +1,8 @@
 #include "itemfile/ItemFileExport.h"
 
+#include <algorithm>
+#include <numeric>
+#include <span>
 #include <vector>
 
 #include "itemfile/ExportFile.h"
@@ -14,6 +17,10 @@
 namespace itemfile {
 
 namespace {
+
+// Records read at a time: few enough that their values stay in memory the
+// allocator keeps, instead of fresh pages for every read.
+constexpr int kRecordsPerRead = 64;
 
 // Every field of the query but the last one, the row identity.
 std::vector<ExportColumn> exportColumns(const store::Query& query) {
@@ -49,7 +56,8 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
                     store::Query& itemQuery, store::Progress& progress, const ExportHooks& hooks) {
     const store::CloseProgressOnExit closeProgress(progress);
     ExportFile file(path, existing, {itemQuery.connection().databasePath()});
-    ItemFileWriter writer(file, variant, exportColumns(itemQuery));
+    const std::vector<ExportColumn> columns = exportColumns(itemQuery);
+    ItemFileWriter writer(file, variant, columns);
 
     if (hooks.beforeWriting) {
         hooks.beforeWriting();
@@ -65,17 +73,27 @@ void exportItemFile(const QString& path, ExportVariant variant, ExistingFile exi
         itemQuery.first();
         const int recordCount = itemQuery.recordCount();
         progress.setMaximum(recordCount);
-        for (int record = 0; record < recordCount; ++record) {
-            if (record == 0) {
-                writer.addHeader();
+        // Records are read a block at a time without moving the cursor, which
+        // ends on the last record as a walk record by record would leave it.
+        const int columnCount = static_cast<int>(columns.size());
+        std::vector<int> fields(columns.size());
+        std::iota(fields.begin(), fields.end(), 0);
+        for (int first = 0; first < recordCount; first += kRecordsPerRead) {
+            const int count = std::min(kRecordsPerRead, recordCount - first);
+            const std::vector<QVariant> values = itemQuery.rowValues(first, count, fields);
+            for (int record = 0; record < count; ++record) {
+                if (first + record == 0) {
+                    writer.addHeader();
+                    writer.flush();
+                }
+                writer.addRecord(std::span(values).subspan(
+                    static_cast<std::size_t>(record * columnCount), columns.size()));
                 writer.flush();
+                progress.step();
+                progress.showCounts();
             }
-            writer.addRecord(itemQuery.currentRow());
-            writer.flush();
-            itemQuery.next();
-            progress.step();
-            progress.showCounts();
         }
+        itemQuery.last();
     }
     file.finish();
 

@@ -1,5 +1,7 @@
 #include "store/Sqlite.h"
 
+#include <QStringEncoder>
+
 #include "store/Error.h"
 #include "store/Utf16Text.h"
 
@@ -55,10 +57,18 @@ void bind(sqlite3_stmt* statement, int index, const QVariant& value) {
                 break;
             default: {
                 // UTF-8, because the engine takes a leading U+FEFF or U+FFFE of
-                // UTF-16 text for a byte-order mark.
-                const QByteArray text = withLoneSurrogatesReplaced(value.toString()).toUtf8();
-                rc = sqlite3_bind_text(statement, index, text.constData(),
-                                       static_cast<int>(text.size()), SQLITE_TRANSIENT);
+                // UTF-16 text for a byte-order mark. The bytes are encoded into
+                // memory that the engine takes over, so that it copies none.
+                const QString text = withLoneSurrogatesReplaced(value.toString());
+                QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+                char* bytes = static_cast<char*>(sqlite3_malloc64(
+                    static_cast<sqlite3_uint64>(encoder.requiredSpace(text.size())) + 1));
+                if (bytes == nullptr)
+                    raiseEngineError(nullptr);
+                const char* end = encoder.appendToBuffer(bytes, text);
+                rc = sqlite3_bind_text64(statement, index, bytes,
+                                         static_cast<sqlite3_uint64>(end - bytes), sqlite3_free,
+                                         SQLITE_UTF8);
             }
         }
     }

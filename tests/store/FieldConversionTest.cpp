@@ -141,6 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredText{"LeadingFeffInAMemo", 24, u"\uFEFF说明", u"\uFEFF说明"},
                     StoredText{"LoneHighHalfKeepsItsNeighbours", 0, u"X\xD800Y", u"X\uFFFDY"},
                     StoredText{"LoneLowHalfAtTheEnd", 24, u"X\xDC00", u"X\uFFFD"},
+                    // Texts are scanned for halves four units at a time.
+                    StoredText{
+                        "PairAcrossAScanBlockAndALoneHalfFarBehind", 24,
+                        std::u16string(31, u'a') + u"😀" + std::u16string(70, u'b') + u"\xD800",
+                        std::u16string(31, u'a') + u"😀" + std::u16string(70, u'b') + u"\uFFFD"},
                     StoredText{"CutBeforeAPair", 0, std::u16string(149, u'a') + u"😀",
                                std::u16string(149, u'a')},
                     StoredText{"PairThatFitsStays", 0, std::u16string(148, u'a') + u"😀",
