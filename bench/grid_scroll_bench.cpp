@@ -1,7 +1,9 @@
 // Scrolling the data grid over 1,000,000 item records: the time to move the
 // cursor to the first record and repaint, against the time to move it to the
-// last record and repaint. The grid reads only the rows it shows, so the two
-// should be alike. Also prints what attaching the dataset costs.
+// last record and repaint; PgUp 200 times from the last record against PgDn
+// 200 times from the first. The grid reads only the rows it shows, so each
+// pair should be alike. Also prints what attaching the dataset costs, and the
+// memory held after every record has been read onto the screen.
 //
 //   grid_scroll_bench [DB]
 //
@@ -17,6 +19,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -27,11 +31,13 @@
 #include "store/DataSource.h"
 #include "store/ItemDatabase.h"
 #include "store/ItemTable.h"
+#include "store/RowCache.h"
 
 namespace {
 
 constexpr int kRecords = 1000000;
 constexpr int kRounds = 15;
+constexpr int kPageKeys = 200;
 
 using Clock = std::chrono::steady_clock;
 
@@ -78,6 +84,18 @@ double timedMove(grid::TDBGrid& view, const std::function<void()>& move) {
     QCoreApplication::processEvents();
     view.repaint();
     return millisecondsSince(start);
+}
+
+// Presses `key` kPageKeys times, the grid repainted after each.
+bench::Timing pressPageKeys(grid::TDBGrid& view, Qt::Key key) {
+    const bench::Stopwatch watch;
+    for (int i = 0; i < kPageKeys; ++i) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &press);
+        QCoreApplication::processEvents();
+        view.repaint();
+    }
+    return watch.elapsed();
 }
 
 }  // namespace
@@ -133,6 +151,30 @@ int main(int argc, char** argv) {
     const double firstMs = bench::median(first);
     const double lastMs = bench::median(last);
 
+    std::vector<double> downWall, downCpu, upWall, upCpu;
+    for (int round = 0; round < 3; ++round) {
+        query.first();
+        const bench::Timing down = pressPageKeys(view, Qt::Key_PageDown);
+        downWall.push_back(down.wallMs);
+        downCpu.push_back(down.cpuMs);
+        query.last();
+        const bench::Timing up = pressPageKeys(view, Qt::Key_PageUp);
+        upWall.push_back(up.wallMs);
+        upCpu.push_back(up.cpuMs);
+    }
+
+    // Down the whole table a block of the row cache at a time: every block
+    // shows on screen, so every record is read once.
+    const int page = view.verticalScrollBar()->pageStep();
+    const bench::Stopwatch endToEnd;
+    query.first();
+    do {
+        query.moveBy(store::RowCache::kBlockSize);
+        QCoreApplication::processEvents();
+        view.repaint();
+    } while (!query.eof());
+    const bench::Timing pagedThrough = endToEnd.elapsed();
+
     std::printf("records                         %d\n", query.recordCount());
     std::printf("open the item query             %8.1f ms  (%.0f MB resident)\n", openMs, openMb);
     std::printf("attach the grid and paint       %8.1f ms  (+%.1f MB)\n", attachMs, attachMb);
@@ -140,6 +182,19 @@ int main(int argc, char** argv) {
     std::printf("move to the first and paint     %8.2f ms  (median of %d)\n", firstMs, kRounds);
     std::printf("move to the last and paint      %8.2f ms  (median of %d)\n", lastMs, kRounds);
     std::printf("last / first                    %8.2f\n", firstMs > 0 ? lastMs / firstMs : 0.0);
+    const double downMs = bench::median(downWall), downCpuMs = bench::median(downCpu);
+    const double upMs = bench::median(upWall), upCpuMs = bench::median(upCpu);
+    std::printf("PgDn x %d from the first       %8.1f ms (cpu %.1f ms, median of 3)\n", kPageKeys,
+                downMs, downCpuMs);
+    std::printf("PgUp x %d from the last        %8.1f ms (cpu %.1f ms, median of 3)\n", kPageKeys,
+                upMs, upCpuMs);
+    std::printf("PgUp / PgDn                     %8.2f (cpu %.2f)\n",
+                downMs > 0 ? upMs / downMs : 0.0, downCpuMs > 0 ? upCpuMs / downCpuMs : 0.0);
+    std::printf(
+        "every record read onto the screen %6.1f s  (cpu %.1f s, %d rows a step, %d "
+        "shown), %.0f MB resident after\n",
+        pagedThrough.wallMs / 1000, pagedThrough.cpuMs / 1000, store::RowCache::kBlockSize, page,
+        residentMegabytes());
     view.setDataSource(nullptr);
     return 0;
 }
