@@ -14,6 +14,7 @@
 #   description files are 2 KB of GBK markup each; the peer is cat of all
 #   the files plus one single-row UPDATE per record in one transaction in the
 #   sqlite3 shell. Goal: at most 1.5 x the peer.
+# Each command's --dry-run is timed beside the command itself.
 #
 # Environment: see bench/common.sh.
 set -euo pipefail
@@ -72,6 +73,9 @@ cat "$table" "$source_db" >/dev/null  # hot cache, as the peer's figures are
 
 echo "== append $source_records matching records into $records; goal: <= 3 x the peer"
 compare "append" "'$cli' append '$table' '$source_db'" "sqlite3 '$table' < '$data/merge_peer.sql'"
+echo "== append --dry-run beside append itself"
+compare "append --dry-run" "'$cli' append '$table' '$source_db' --dry-run" \
+    "'$cli' append '$table' '$source_db'"
 
 # ---------------------------------------------------------------- templates
 folder=$data/descriptions
@@ -111,3 +115,5 @@ find "$folder" -type f -print0 | xargs -0 cat >/dev/null  # hot cache
 echo "== templates over $template_records records with 2 KB description files; goal: <= 1.5 x the peer"
 compare "templates" "'$cli' templates '$items'" \
     "find '$folder' -type f -print0 | xargs -0 cat >/dev/null && sqlite3 '$items' < '$data/template_peer.sql'"
+echo "== templates --dry-run beside templates itself"
+compare "templates --dry-run" "'$cli' templates '$items' --dry-run" "'$cli' templates '$items'"
