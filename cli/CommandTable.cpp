@@ -75,7 +75,7 @@ std::vector<CliOption> withDryRunOptions(std::vector<CliOption> options, const Q
     options.insert(options.end(),
                    {{.name = u"dry-run"_s,
                      .valueName = {},
-                     .description = u"change nothing, read DB only, and show "_s + summary},
+                     .description = u"change nothing and show "_s + summary},
                     {.name = u"json"_s,
                      .valueName = {},
                      .description = u"with --dry-run: print that summary as one JSON object"_s}});
