@@ -8,7 +8,9 @@
 # The window's figure runs from the click on the command's button to the end
 # of the command (window_command_bench); the CLI's is its whole process. The
 # two run in turn, RUNS times each after one warm-up, and each line gives the
-# medians of wall and processor time (user + system) and their ratios.
+# medians of wall and processor time (user + system) and their ratios. Who
+# goes first swaps every round; with an even RUNS each side goes first as
+# often as second.
 #
 # Environment: see bench/common.sh.
 set -euo pipefail
@@ -47,12 +49,19 @@ side_by_side() {
     shift 4
     local window_walls=() window_cpus=() cli_walls=() cli_cpus=()
     for ((i = 0; i <= runs; i++)); do
-        sh -c "$cli_prepare"
-        measure_once "$cli_text"
-        ((i > 0)) && cli_walls+=("$wall") && cli_cpus+=("$cpu")
-        sh -c "$window_prepare"
-        window_once "$@"
-        ((i > 0)) && window_walls+=("$wall") && window_cpus+=("$cpu")
+        # The second of a round pays for the first's file writes that the
+        # system is still flushing.
+        for side in $((i % 2)) $((1 - i % 2)); do
+            if ((side == 0)); then
+                sh -c "$cli_prepare"
+                measure_once "$cli_text"
+                ((i > 0)) && cli_walls+=("$wall") && cli_cpus+=("$cpu")
+            else
+                sh -c "$window_prepare"
+                window_once "$@"
+                ((i > 0)) && window_walls+=("$wall") && window_cpus+=("$cpu")
+            fi
+        done
     done
     local ww wc cw cc
     ww=$(median_of "${window_walls[@]}")
