@@ -37,12 +37,16 @@ median_of() {
     printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
 }
 
-# measure SHELL_TEXT: one warm-up, then RUNS runs; sets `median_wall`,
-# `median_cpu` (seconds) and `peak` (MB, the largest seen).
+# measure SHELL_TEXT [SETUP]: one warm-up, then RUNS runs, each after the
+# untimed SETUP (a shell text, say a fresh copy of the file the command
+# changes); sets `median_wall`, `median_cpu` (seconds) and `peak` (MB, the
+# largest seen).
 measure() {
     local walls=() cpus=() most=0
+    [[ -n ${2:-} ]] && sh -c "$2"
     measure_once "$1"
     for ((i = 0; i < runs; i++)); do
+        [[ -n ${2:-} ]] && sh -c "$2"
         measure_once "$1"
         walls+=("$wall")
         cpus+=("$cpu")
@@ -58,12 +62,13 @@ ratio() {
     awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'
 }
 
-# compare LABEL OURS PEER: measures both shell texts and prints one line with
-# the figures and the ratios of wall and processor time.
+# compare LABEL OURS PEER [SETUP]: measures both shell texts, each run after
+# the untimed SETUP, and prints one line with the figures and the ratios of
+# wall and processor time.
 compare() {
-    measure "$2"
+    measure "$2" "${4:-}"
     local ours_wall=$median_wall ours_cpu=$median_cpu ours_peak=$peak
-    measure "$3"
+    measure "$3" "${4:-}"
     printf '%-30s itemdesk-cli %6.2f s (cpu %5.2f s) %4d MB | peer %6.2f s (cpu %5.2f s) %4d MB | ratio %s (cpu %s)\n' \
         "$1" "$ours_wall" "$ours_cpu" "$ours_peak" "$median_wall" "$median_cpu" "$peak" \
         "$(ratio "$ours_wall" "$median_wall")" "$(ratio "$ours_cpu" "$median_cpu")"

@@ -44,6 +44,15 @@ int countStatement(unsigned, void* count, void*, void*) {
     return 0;
 }
 
+// Opens the item query of `path`, counting in `statements` every statement
+// the connection runs from then on.
+void openCountingStatements(store::ItemDatabase& database, const QString& path, int& statements) {
+    database.connectFile(path);
+    database.openItemQuery();
+    sqlite3_trace_v2(database.itemConnection.handle(), SQLITE_TRACE_STMT, countStatement,
+                     &statements);
+}
+
 // Runs `work` kRounds times, the two sides of a figure taking turns, and keeps
 // the median wall and processor time of each side.
 std::pair<Figure, Figure> compare(const std::function<Figure()>& ours,
@@ -78,12 +87,9 @@ void print(const char* label, const char* oursName, const char* peerName,
 // Reads every field of kReadRows rows, moving the cursor one row at a time.
 Figure readRows(const QString& path, bool backwards) {
     store::ItemDatabase database;
-    database.connectFile(path);
-    database.openItemQuery();
-    store::Query& query = database.itemQuery;
     int statements = 0;
-    sqlite3_trace_v2(database.itemConnection.handle(), SQLITE_TRACE_STMT, countStatement,
-                     &statements);
+    openCountingStatements(database, path, statements);
+    store::Query& query = database.itemQuery;
     qsizetype characters = 0;
     const bench::Stopwatch watch;
     backwards ? query.last() : query.first();
@@ -105,12 +111,9 @@ Figure appendRecords(const QString& path, bool changingFields) {
     QFile::remove(path);
     store::createItemDatabaseFile(path);
     store::ItemDatabase database;
-    database.connectFile(path);
-    database.openItemQuery();
-    store::Query& query = database.itemQuery;
     int statements = 0;
-    sqlite3_trace_v2(database.itemConnection.handle(), SQLITE_TRACE_STMT, countStatement,
-                     &statements);
+    openCountingStatements(database, path, statements);
+    store::Query& query = database.itemQuery;
     const int idField = query.fieldCount() - 1;
     const bench::Stopwatch watch;
     {

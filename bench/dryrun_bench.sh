@@ -29,23 +29,7 @@ if [[ ! -f $items || $(cat "$items.options" 2>/dev/null) != "$records" ]]; then
     echo "$records" >"$items.options"
 fi
 
-# timed_on_copy SHELL_TEXT: like measure, but copies DB to $copy before each
-# run, outside the timing.
 copy=$data/dryrun_copy.mdb
-timed_on_copy() {
-    local walls=() cpus=() most=0
-    for ((i = 0; i <= runs; i++)); do
-        cp "$db" "$copy"
-        measure_once "$1"
-        ((i == 0)) && continue  # warm-up
-        walls+=("$wall")
-        cpus+=("$cpu")
-        ((peak > most)) && most=$peak
-    done
-    median_wall=$(median_of "${walls[@]}")
-    median_cpu=$(median_of "${cpus[@]}")
-    peak=$most
-}
 
 report() {
     printf '%-26s %6.2f s (cpu %5.2f s) %4d MB | %-18s %6.2f s (cpu %5.2f s) %4d MB | ratio %s (cpu %s)\n' \
@@ -54,17 +38,17 @@ report() {
 
 echo "== dedupe --dry-run vs dedupe, $(sqlite3 "$db" 'select count(*) from BabyData') records; goal <= 1.0"
 cat "$db" >/dev/null  # hot cache for both
-timed_on_copy "'$cli' dedupe '$copy' --dry-run"
+measure "'$cli' dedupe '$copy' --dry-run" "cp '$db' '$copy'"
 dry=("$median_wall" "$median_cpu" "$peak")
-timed_on_copy "'$cli' dedupe '$copy'"
+measure "'$cli' dedupe '$copy'" "cp '$db' '$copy'"
 report "dedupe --dry-run" "${dry[@]}" "dedupe" "$median_wall" "$median_cpu" "$peak"
 rm -f "$copy"
 
 echo "== import --dry-run vs import, $records records into a new database; goal <= 0.5"
 target=$data/dryrun_import.mdb
 fresh="rm -f '$target' && '$cli' create '$target'"
-measure "$fresh && '$cli' import '$target' '$items' --dry-run"
+measure "'$cli' import '$target' '$items' --dry-run" "$fresh"
 dry=("$median_wall" "$median_cpu" "$peak")
-measure "$fresh && '$cli' import '$target' '$items'"
+measure "'$cli' import '$target' '$items'" "$fresh"
 report "import --dry-run" "${dry[@]}" "import" "$median_wall" "$median_cpu" "$peak"
 rm -f "$target"

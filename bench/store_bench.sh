@@ -25,8 +25,8 @@ compare "count --where" "'$cli' count '$db' --where \"[宝贝名称] Like '*abc*
 
 echo "== remove duplicates on a fresh copy each run; goal: <= 1.2 x the peer"
 copy=$data/dedupe.db
-compare "dedupe" "cp '$db' '$copy' && '$cli' dedupe '$copy'" \
-    "cp '$db' '$copy' && sqlite3 '$copy' < '$tools/anchors/dedupe.sql'"
+compare "dedupe" "'$cli' dedupe '$copy'" "sqlite3 '$copy' < '$tools/anchors/dedupe.sql'" \
+    "cp '$db' '$copy'"
 rm -f "$copy"
 
 echo "== post 100,000 appended records in one command (itemdesk-cli demo)"

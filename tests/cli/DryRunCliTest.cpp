@@ -23,6 +23,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using testsupport::ItemFileBuilder;
+using testsupport::numberedItemValues;
 
 // ID -> 宝贝名称 of every record.
 std::map<long long, QVariant> namesById(const QString& db) {
@@ -31,16 +32,6 @@ std::map<long long, QVariant> namesById(const QString& db) {
          testsupport::queryRows(db, u"SELECT ID, 宝贝名称 FROM BabyData"_s))
         names[row[0].toLongLong()] = row[1];
     return names;
-}
-
-QStringList record(int n) {
-    QStringList values;
-    for (int i = 0; i < store::kItemIdField; ++i) {
-        const store::FieldDef& field = store::itemFields()[static_cast<std::size_t>(i)];
-        values << (store::isTextKind(field.kind) ? u"\"名"_s + QString::number(n) + u'"'
-                                                 : QString::number(n));
-    }
-    return values;
 }
 
 QStringList withField(QStringList values, int index, const QString& value) {
@@ -141,16 +132,27 @@ TEST_F(DryRunCli, ImportDryRunStopsWhereTheImportStopsAndKeepsWhatItKeeps) {
         return builder.bytes();
     };
     const ImportCase cases[] = {
-        {"clean", file({record(1), record(2), record(3)}), 3, {}, 0},
+        {"clean",
+         file({numberedItemValues(1), numberedItemValues(2), numberedItemValues(3)}),
+         3,
+         {},
+         0},
         {"integer out of range",
-         file({record(1), record(2), withField(record(3), 7, u"99999999999"_s), record(4)}), 4, 4,
-         8},
-        {"48th field", file({record(1), record(2).mid(0, 39), record(3).mid(0, 39), record(4)}), 3,
-         4, 48},
-        {"ID the table holds", file({record(1), withField(record(2), 46, u"7"_s), record(3)}), 3, 4,
-         47},
+         file({numberedItemValues(1), numberedItemValues(2),
+               withField(numberedItemValues(3), 7, u"99999999999"_s), numberedItemValues(4)}),
+         4, 4, 8},
+        {"48th field",
+         file({numberedItemValues(1), numberedItemValues(2).mid(0, 39),
+               numberedItemValues(3).mid(0, 39), numberedItemValues(4)}),
+         3, 4, 48},
+        {"ID the table holds",
+         file({numberedItemValues(1), withField(numberedItemValues(2), 46, u"7"_s),
+               numberedItemValues(3)}),
+         3, 4, 47},
         {"ID twice in the file",
-         file({withField(record(1), 46, u"50"_s), withField(record(2), 46, u"50"_s)}), 2, 3, 47},
+         file({withField(numberedItemValues(1), 46, u"50"_s),
+               withField(numberedItemValues(2), 46, u"50"_s)}),
+         2, 3, 47},
         {"no mark", "no mark", 0, {}, 0},
     };
     for (const ImportCase& c : cases) {
@@ -186,7 +188,7 @@ TEST_F(DryRunCli, ImportDryRunStopsWhereTheImportStopsAndKeepsWhatItKeeps) {
 TEST_F(DryRunCli, DryRunsLeaveTheDatabaseFileAsItWas) {
     testsupport::runSql(db,
                         u"INSERT INTO BabyData(宝贝名称) VALUES ('a'), ('a'), (NULL), (NULL)"_s);
-    testsupport::writeFile(items, ItemFileBuilder().header().record(record(1)).bytes());
+    testsupport::writeFile(items, ItemFileBuilder().header().record(numberedItemValues(1)).bytes());
     const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, db.toLocal8Bit().constData(), past, 0), 0);
     const QByteArray bytes = testsupport::readFile(db);

@@ -25,16 +25,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using testsupport::ItemFileBuilder;
-
-QStringList record(int n) {
-    QStringList values;
-    for (int i = 0; i < store::kItemIdField; ++i) {
-        const store::FieldDef& field = store::itemFields()[static_cast<std::size_t>(i)];
-        values << (store::isTextKind(field.kind) ? u"\"名"_s + QString::number(n) + u'"'
-                                                 : QString::number(n));
-    }
-    return values;
-}
+using testsupport::numberedItemValues;
 
 class ItemFileCommandsTest : public CliFixture {
 protected:
@@ -49,7 +40,11 @@ protected:
 };
 
 TEST_F(ItemFileCommandsTest, ImportReportsRecordsAdded) {
-    ItemFileBuilder().header().record(record(1)).record(record(2)).writeTo(m_items);
+    ItemFileBuilder()
+        .header()
+        .record(numberedItemValues(1))
+        .record(numberedItemValues(2))
+        .writeTo(m_items);
     EXPECT_EQ(run({u"import"_s, m_db, m_items}), 0) << err().toStdString();
     EXPECT_EQ(out(), u"导入成功\n新增记录：2\n"_s);
     EXPECT_EQ(count(), 2);
@@ -58,8 +53,8 @@ TEST_F(ItemFileCommandsTest, ImportReportsRecordsAdded) {
 TEST_F(ItemFileCommandsTest, ImportColumnsOptionJoinsShortLines) {
     ItemFileBuilder()
         .header()
-        .record(record(1).mid(0, 20))
-        .record(record(2).mid(0, 20))
+        .record(numberedItemValues(1).mid(0, 20))
+        .record(numberedItemValues(2).mid(0, 20))
         .writeTo(m_items);
     EXPECT_EQ(run({u"import"_s, m_db, m_items, u"--columns"_s, u"40"_s}), 0);
     EXPECT_EQ(count(), 1);
@@ -74,9 +69,9 @@ TEST_F(ItemFileCommandsTest, ImportFailureSaysWhatStays) {
 
     ItemFileBuilder()
         .header()
-        .record(record(1))
-        .record(record(2).mid(0, 39))
-        .record(record(3).mid(0, 39))
+        .record(numberedItemValues(1))
+        .record(numberedItemValues(2).mid(0, 39))
+        .record(numberedItemValues(3).mid(0, 39))
         .writeTo(m_items);
     EXPECT_EQ(run({u"import"_s, m_db, m_items}), 1);
     EXPECT_EQ(err(), u"List index out of bounds (47)\n出错的行：4\n已导入的记录保留在表中：1\n"_s);
@@ -87,7 +82,7 @@ TEST_F(ItemFileCommandsTest, ImportWhoseCommitFailsReportsTheFailureAndNoRecords
     ItemFileBuilder builder;
     builder.header();
     for (int n = 1; n <= 1000; ++n) {
-        builder.record(record(n));
+        builder.record(numberedItemValues(n));
     }
     builder.writeTo(m_items);
     int status = 0;
@@ -103,7 +98,7 @@ TEST_F(ItemFileCommandsTest, ImportWhoseCommitFailsReportsTheFailureAndNoRecords
 }
 
 TEST_F(ItemFileCommandsTest, ExportWritesTheChosenVariantToExactlyThatFile) {
-    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ItemFileBuilder().header().record(numberedItemValues(1)).writeTo(m_items);
     ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
     // 宝贝名称 in GBK is B1 A6 B1 B4 C3 FB B3 C6.
     for (const auto& [option, start, value] :
@@ -134,7 +129,7 @@ TEST_F(ItemFileCommandsTest, ExportRefusesAnExistingFileUnlessTold) {
 }
 
 TEST_F(ItemFileCommandsTest, RefusedExportFileGivesTheReasonOnASecondLine) {
-    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ItemFileBuilder().header().record(numberedItemValues(1)).writeTo(m_items);
     ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
     const QString fifo = m_dir.path(u"fifo"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
@@ -152,7 +147,7 @@ TEST_F(ItemFileCommandsTest, RefusedExportFileGivesTheReasonOnASecondLine) {
 }
 
 TEST_F(ItemFileCommandsTest, ExportSuccessLineStartsAfterTheCountsLine) {
-    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ItemFileBuilder().header().record(numberedItemValues(1)).writeTo(m_items);
     ASSERT_EQ(run({u"import"_s, m_db, m_items}), 0);
     std::ostringstream terminal;
     cli::Console console{terminal, terminal, true};
@@ -164,7 +159,7 @@ TEST_F(ItemFileCommandsTest, ExportSuccessLineStartsAfterTheCountsLine) {
 TEST_F(ItemFileCommandsTest, FileNamesThatAreNotUtf8AreUsedAsGiven) {
     const QByteArray items = QFile::encodeName(m_dir.path(QString())) + "/\xB1\xA6.csv";
     const QByteArray exported = QFile::encodeName(m_dir.path(QString())) + "/\xFF\xFE.csv";
-    ItemFileBuilder().header().record(record(1)).writeTo(m_items);
+    ItemFileBuilder().header().record(numberedItemValues(1)).writeTo(m_items);
     ASSERT_EQ(::rename(QFile::encodeName(m_items).constData(), items.constData()), 0);
     EXPECT_EQ(run({u"import"_s, m_db, itemfile::decodeFileName(items)}), 0) << err().toStdString();
     EXPECT_EQ(count(), 1);

@@ -25,6 +25,17 @@ ItemFileBuilder& ItemFileBuilder::record(const QStringList& values) {
     return *this;
 }
 
+QStringList numberedItemValues(int n) {
+    QStringList values;
+    for (int i = 0; i < store::kItemIdField; ++i) {
+        const store::FieldDef& field = store::itemFields()[static_cast<std::size_t>(i)];
+        values << (store::isTextKind(field.kind)
+                       ? QStringLiteral("\"名") + QString::number(n) + u'"'
+                       : QString::number(n));
+    }
+    return values;
+}
+
 ItemFileBuilder& ItemFileBuilder::text(const QString& text) {
     m_text += text;
     return *this;

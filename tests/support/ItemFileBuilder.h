@@ -25,6 +25,10 @@ private:
     QString m_text;
 };
 
+// The 46 exported values of record `n`: each text field "名<n>" in quotes,
+// each number field n.
+QStringList numberedItemValues(int n);
+
 QByteArray utf16LeBytes(const QString& text);
 QByteArray utf16BeBytes(const QString& text);
 void writeFile(const QString& path, const QByteArray& bytes);
