@@ -230,10 +230,23 @@ void Query::readKeys() {
     m_cache.clear();
 }
 
-std::vector<std::int64_t> Query::selectKeys() const {
-    StatementHandle statement = prepare(m_connection.handle(), keysetSql(m_filterSql, m_sortSql));
+StatementHandle Query::prepareFiltered(const QString& sql) const {
+    StatementHandle statement = prepare(m_connection.handle(), sql);
     for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
         bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+    return statement;
+}
+
+QString Query::selectPassingRows(const QString& resultColumns) const {
+    QString sql = QStringLiteral("SELECT ") + resultColumns + QStringLiteral(" FROM ") +
+                  quoteIdentifier(m_table);
+    if (!m_filterSql.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_filterSql;
+    return sql;
+}
+
+std::vector<std::int64_t> Query::selectKeys() const {
+    StatementHandle statement = prepareFiltered(keysetSql(m_filterSql, m_sortSql));
     std::vector<std::int64_t> keys;
     while (step(statement.get()))
         keys.push_back(sqlite3_column_int64(statement.get(), 0));
@@ -243,14 +256,9 @@ std::vector<std::int64_t> Query::selectKeys() const {
 // Whether any row passes the filter is all that opening needs to know; the
 // statement stops at the first one.
 void Query::deferKeys() {
-    QString sql = QStringLiteral("SELECT 1 FROM ") + quoteIdentifier(m_table);
-    if (!m_filterSql.isEmpty())
-        sql += QStringLiteral(" WHERE ") + m_filterSql;
     try {
         StatementHandle statement =
-            prepare(m_connection.handle(), sql + QStringLiteral(" LIMIT 1"));
-        for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
-            bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+            prepareFiltered(selectPassingRows(QStringLiteral("1")) + QStringLiteral(" LIMIT 1"));
         m_pendingHasRows = step(statement.get());
     } catch (const Error& error) {
         raiseKeyError(error);
@@ -343,13 +351,9 @@ int Query::recordCount() const {
     if (!m_keysPending)
         return m_keys.keyCount();
     if (m_pendingCount < 0) {
-        QString sql = QStringLiteral("SELECT count(*) FROM ") + quoteIdentifier(m_table);
-        if (!m_filterSql.isEmpty())
-            sql += QStringLiteral(" WHERE ") + m_filterSql;
         try {
-            StatementHandle statement = prepare(m_connection.handle(), sql);
-            for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
-                bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+            StatementHandle statement =
+                prepareFiltered(selectPassingRows(QStringLiteral("count(*)")));
             step(statement.get());
             m_pendingCount = sqlite3_column_int(statement.get(), 0);
         } catch (const Error& error) {
@@ -464,13 +468,8 @@ QStringList Query::fieldTexts(int fieldIndex) {
             texts << Field::textOf(m_rows[static_cast<std::size_t>(index)][fieldIndex]);
         return texts;
     }
-    QString sql = QStringLiteral("SELECT ") + quoteIdentifier(m_columns[fieldIndex]) +
-                  QStringLiteral(" FROM ") + quoteIdentifier(m_table);
-    if (!m_filterSql.isEmpty())
-        sql += QStringLiteral(" WHERE ") + m_filterSql;
-    StatementHandle statement = prepare(m_connection.handle(), sql);
-    for (std::size_t i = 0; i < m_filterArgs.size(); ++i)
-        bind(statement.get(), static_cast<int>(i + 1), m_filterArgs[i]);
+    StatementHandle statement =
+        prepareFiltered(selectPassingRows(quoteIdentifier(m_columns[fieldIndex])));
     texts.reserve(recordCount());
     while (step(statement.get()))
         texts << Field::textOf(columnValue(statement.get(), 0));

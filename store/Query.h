@@ -190,6 +190,10 @@ private:
     void deferKeys();
     void readPendingKeys() const;
     std::vector<std::int64_t> selectKeys() const;
+    // "SELECT resultColumns FROM the table", limited to the rows that pass the filter.
+    QString selectPassingRows(const QString& resultColumns) const;
+    // Prepares `sql` with the filter's arguments bound.
+    StatementHandle prepareFiltered(const QString& sql) const;
     [[noreturn]] void raiseKeyError(const Error& error) const;
     void checkDeclaredFields(const QStringList& columns, const QStringList& types,
                              const std::vector<bool>& rowidAlias);
