@@ -69,6 +69,101 @@ QJsonValue problemJson(const std::optional<itemfile::ImportProblem>& problem) {
         {u"message"_s, problem->message}};
 }
 
+QJsonObject appendSummary(const store::AppendPreview& preview) {
+    QJsonArray columns;
+    for (const store::AppendedColumn& column : preview.addedColumns)
+        columns.append(QJsonObject{{u"name"_s, column.name}, {u"type"_s, column.type}});
+    return QJsonObject{
+        {u"command"_s, u"append"_s},
+        {u"dry_run"_s, true},
+        {u"source_records"_s, preview.sourceRecords},
+        {u"links_found"_s, preview.linksFound},
+        {u"links_not_found"_s, preview.linksNotFound},
+        {u"changing"_s, preview.changing},
+        {u"unchanged"_s, preview.unchanged},
+        {u"columns_added"_s, columns},
+    };
+}
+
+void printAppendSummary(std::ostream& out, const store::AppendPreview& preview) {
+    printLine(out, u"Dry run: nothing was changed."_s);
+    printLine(out, u"Source records: %1"_s.arg(preview.sourceRecords));
+    printLine(out, u"  宝贝链接 found in DB: %1"_s.arg(preview.linksFound));
+    printLine(out, u"  宝贝链接 not in DB, skipped: %1"_s.arg(preview.linksNotFound));
+    printLine(out, u"Records whose values would change: %1"_s.arg(preview.changing));
+    printLine(out, u"Records that hold the values already: %1"_s.arg(preview.unchanged));
+    QStringList columns;
+    for (const store::AppendedColumn& column : preview.addedColumns)
+        columns << column.name + u' ' + column.type;
+    printLine(out, u"Columns that would be added: "_s +
+                       (columns.isEmpty() ? u"none"_s : columns.join(u", "_s)));
+}
+
+QJsonObject templatesSummary(const postage::TemplatePreview& preview) {
+    QJsonObject ids;
+    for (const auto& [id, count] : preview.recordsPerId) {
+        if (!id.isEmpty())
+            ids.insert(id, count);
+    }
+    QJsonArray unreadable;
+    for (const postage::UnreadableDescription& record : preview.firstUnreadable) {
+        unreadable.append(QJsonObject{
+            {u"id"_s, record.id}, {u"path"_s, record.path}, {u"error"_s, record.error}});
+    }
+    QJsonValue stop;  // null when every file can be read
+    if (preview.changingBeforeStop) {
+        const postage::UnreadableDescription& first = preview.firstUnreadable.front();
+        stop = QJsonObject{{u"id"_s, first.id},
+                           {u"path"_s, first.path},
+                           {u"changing_before"_s, *preview.changingBeforeStop}};
+    }
+    const auto without = preview.recordsPerId.find(QString());
+    return QJsonObject{
+        {u"command"_s, u"templates"_s},
+        {u"dry_run"_s, true},
+        {u"records"_s, preview.records + preview.unreadable},
+        {u"readable"_s, preview.records},
+        {u"template_ids"_s, ids},
+        {u"no_weight"_s, without == preview.recordsPerId.end() ? 0 : without->second},
+        {u"changing"_s, preview.changing},
+        {u"unreadable"_s, preview.unreadable},
+        {u"unreadable_files"_s, unreadable},
+        {u"stop"_s, stop},
+    };
+}
+
+QString records(int count) {
+    return count == 1 ? u"1 record"_s : u"%1 records"_s.arg(count);
+}
+
+void printTemplatesSummary(std::ostream& out, const postage::TemplatePreview& preview) {
+    printLine(out, u"Dry run: nothing was changed."_s);
+    printLine(out, u"Records: %1, of which %2 have a readable description file:"_s
+                       .arg(preview.records + preview.unreadable)
+                       .arg(preview.records));
+    for (const auto& [id, count] : preview.recordsPerId) {
+        if (!id.isEmpty())
+            printLine(out, u"  template id %1: %2"_s.arg(id).arg(count));
+    }
+    if (const auto without = preview.recordsPerId.find(QString());
+        without != preview.recordsPerId.end())
+        printLine(out, u"  no weight found: %1"_s.arg(without->second));
+    printLine(out, u"邮费模版ID would change in "_s + records(preview.changing) + u"."_s);
+    if (!preview.changingBeforeStop)
+        return;
+    printLine(out,
+              u"Description file missing or unreadable: "_s + records(preview.unreadable) + u"."_s);
+    for (const postage::UnreadableDescription& record : preview.firstUnreadable)
+        printLine(out, u"  ID %1: %2"_s.arg(record.id).arg(record.error));
+    if (preview.unreadable > postage::TemplatePreview::kListedUnreadable) {
+        printLine(out, u"  ... and %1 more"_s.arg(preview.unreadable -
+                                                  postage::TemplatePreview::kListedUnreadable));
+    }
+    printLine(out, u"The command would stop at ID %1, after changing %2."_s
+                       .arg(preview.firstUnreadable.front().id)
+                       .arg(records(*preview.changingBeforeStop)));
+}
+
 }  // namespace
 
 void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, Console& console) {
@@ -121,6 +216,20 @@ void printImportPreview(const itemfile::ImportPreview& preview, bool json, Conso
         printLine(console.out,
                   u"Records it would add before that, which stay: %1"_s.arg(preview.keptCount));
     }
+}
+
+void printAppendPreview(const store::AppendPreview& preview, bool json, Console& console) {
+    if (json)
+        printJson(console.out, appendSummary(preview));
+    else
+        printAppendSummary(console.out, preview);
+}
+
+void printTemplatesPreview(const postage::TemplatePreview& preview, bool json, Console& console) {
+    if (json)
+        printJson(console.out, templatesSummary(preview));
+    else
+        printTemplatesSummary(console.out, preview);
 }
 
 }  // namespace cli

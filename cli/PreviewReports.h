@@ -2,7 +2,9 @@
 
 #include "cli/CliCommand.h"
 #include "itemfile/ItemFileImport.h"
+#include "store/AppendPreview.h"
 #include "store/TableCommands.h"
+#include "template/TemplatePreview.h"
 
 namespace cli {
 
@@ -14,5 +16,7 @@ inline constexpr int kPreviewIdsPerGroup = 10;
 // one line for scripts.
 void printDuplicatesPreview(const store::DuplicatesPreview& preview, bool json, Console& console);
 void printImportPreview(const itemfile::ImportPreview& preview, bool json, Console& console);
+void printAppendPreview(const store::AppendPreview& preview, bool json, Console& console);
+void printTemplatesPreview(const postage::TemplatePreview& preview, bool json, Console& console);
 
 }  // namespace cli
